@@ -1,0 +1,87 @@
+// The HID link as the platform provides it: list HID interfaces, open them, read input reports
+// with a bounded wait, write output reports, and name the interface of a device notice.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "plugin/window_port.h"
+
+namespace pendant {
+
+// A platform device handle; kInvalidDevice (the platform's invalid value) when not open.
+using DeviceHandle = intptr_t;
+inline constexpr DeviceHandle kInvalidDevice = -1;
+
+inline bool IsOpen(DeviceHandle handle) {
+  return handle != kInvalidDevice;
+}
+
+enum class HidAccess {
+  Probe,  // no access rights: only the attributes are read
+  Read,   // overlapped reads of input reports
+  Write,  // synchronous writes of output reports
+};
+
+DeviceHandle HidOpen(const char* path, HidAccess access);
+// Closes an open handle and marks it invalid; an invalid handle is left alone.
+void HidClose(DeviceHandle& handle);
+bool HidReadIds(DeviceHandle probe, uint16_t& vendorId, uint16_t& productId);
+// Writes one output report synchronously; the outcome is not reported.
+void HidWrite(DeviceHandle handle, const uint8_t* data, size_t length);
+
+// The HID interfaces present, in the platform's enumeration order.
+class HidInterfaceList {
+ public:
+  HidInterfaceList();
+  ~HidInterfaceList();
+  HidInterfaceList(const HidInterfaceList&) = delete;
+  HidInterfaceList& operator=(const HidInterfaceList&) = delete;
+
+  // Fills the interface path at index; false once past the last interface.
+  bool PathAt(unsigned index, std::string& path);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+inline constexpr size_t kInputReportSize = 8;
+
+// The overlapped read of one handle: one read in flight at a time. A read that does not finish
+// within the wait stays in flight and is collected by a later call, so a late report is
+// delivered one cycle late rather than lost.
+class HidReader {
+ public:
+  HidReader();
+  ~HidReader();
+  HidReader(const HidReader&) = delete;
+  HidReader& operator=(const HidReader&) = delete;
+
+  // Creates the read event once; later calls keep it.
+  void EnsureEvent();
+  bool HasEvent() const;
+  // Copies the newest complete report into report and returns true when one completes at once
+  // or within waitMs; otherwise leaves report untouched.
+  bool Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs);
+  // Abandons the read in flight and closes the handle (marking it invalid).
+  void Close(DeviceHandle& handle);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Subscribes window to arrival and removal notices of HID interfaces.
+void RegisterHidNotices(NativeWindow window);
+
+inline constexpr uintptr_t kDeviceArrival = 0x8000;
+inline constexpr uintptr_t kDeviceRemoveComplete = 0x8004;
+
+// The interface path named by a device notice's data record, when the record describes a
+// device interface; false for other device types or no record.
+bool InterfacePathOfNotice(const void* data, std::string& path);
+
+}  // namespace pendant

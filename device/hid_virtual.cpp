@@ -1,0 +1,221 @@
+#include <algorithm>
+#include <cstring>
+
+#include "device/hid_port.h"
+#include "device/virtual_hid_bus.h"
+#include "plugin/virtual_desktop.h"
+
+namespace pendant {
+
+VirtualHidBus& VirtualHidBus::Instance() {
+  static VirtualHidBus bus;
+  return bus;
+}
+
+void VirtualHidBus::Reset() {
+  *this = VirtualHidBus();
+}
+
+VirtualHidBus::Device* VirtualHidBus::FindDevice(const std::string& path) {
+  for (Device& device : devices_) {
+    if (device.path == path) return &device;
+  }
+  return nullptr;
+}
+
+const VirtualHidBus::Device* VirtualHidBus::FindDevice(const std::string& path) const {
+  return const_cast<VirtualHidBus*>(this)->FindDevice(path);
+}
+
+const VirtualHidBus::Device* VirtualHidBus::DeviceOf(DeviceHandle handle) const {
+  auto found = handles_.find(handle);
+  if (found == handles_.end() || !found->second.open) return nullptr;
+  const Device* device = FindDevice(found->second.path);
+  return device && device->present ? device : nullptr;
+}
+
+void VirtualHidBus::Plug(const std::string& path, uint16_t vendorId, uint16_t productId) {
+  if (Device* device = FindDevice(path)) {
+    device->present = true;
+    device->vendorId = vendorId;
+    device->productId = productId;
+    device->queued.clear();
+  } else {
+    devices_.push_back({path, vendorId, productId, true, {}});
+  }
+  VirtualDeviceNotice notice;
+  notice.path = path;
+  VirtualDesktop::Instance().BroadcastDeviceNotice(kDeviceArrival, &notice);
+}
+
+void VirtualHidBus::Unplug(const std::string& path, const std::string& noticePath) {
+  Device* device = FindDevice(path);
+  if (!device || !device->present) return;
+  device->present = false;
+  device->queued.clear();
+  VirtualDeviceNotice notice;
+  notice.path = noticePath.empty() ? path : noticePath;
+  VirtualDesktop::Instance().BroadcastDeviceNotice(kDeviceRemoveComplete, &notice);
+}
+
+bool VirtualHidBus::IsPresent(const std::string& path) const {
+  const Device* device = FindDevice(path);
+  return device && device->present;
+}
+
+void VirtualHidBus::SendReport(const std::string& path, const Report& report, int64_t delayMs) {
+  Device* device = FindDevice(path);
+  if (!device || !device->present) return;
+  device->queued.emplace_back(VirtualDesktop::Instance().NowMs() + delayMs, report);
+}
+
+void VirtualHidBus::DropQueuedReports(const std::string& path) {
+  if (Device* device = FindDevice(path)) device->queued.clear();
+}
+
+int VirtualHidBus::OpenHandles(const std::string& path, HidAccess access) const {
+  return static_cast<int>(std::count_if(handles_.begin(), handles_.end(), [&](const auto& entry) {
+    return entry.second.open && entry.second.access == access && entry.second.path == path;
+  }));
+}
+
+DeviceHandle VirtualHidBus::Open(const char* path, HidAccess access) {
+  if (!path || !IsPresent(path)) return kInvalidDevice;
+  DeviceHandle handle = nextHandle_++;
+  handles_[handle] = {path, access, true};
+  return handle;
+}
+
+void VirtualHidBus::Close(DeviceHandle handle) {
+  auto found = handles_.find(handle);
+  if (found != handles_.end()) found->second.open = false;
+}
+
+bool VirtualHidBus::Ids(DeviceHandle handle, uint16_t& vendorId, uint16_t& productId) const {
+  const Device* device = DeviceOf(handle);
+  if (!device) return false;
+  vendorId = device->vendorId;
+  productId = device->productId;
+  return true;
+}
+
+bool VirtualHidBus::PathAt(unsigned index, std::string& path) const {
+  unsigned seen = 0;
+  for (const Device& device : devices_) {
+    if (!device.present) continue;
+    if (seen++ == index) {
+      path = device.path;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool VirtualHidBus::Usable(DeviceHandle handle, HidAccess access) const {
+  auto found = handles_.find(handle);
+  return DeviceOf(handle) && found->second.access == access;
+}
+
+bool VirtualHidBus::TakeReport(DeviceHandle handle, int64_t timeMs, Report& report) {
+  auto found = handles_.find(handle);
+  if (!Usable(handle, HidAccess::Read)) return false;
+  Device* device = FindDevice(found->second.path);
+  if (device->queued.empty() || device->queued.front().first > timeMs) return false;
+  report = device->queued.front().second;
+  device->queued.pop_front();
+  return true;
+}
+
+void VirtualHidBus::NoteWait(unsigned waitMs) {
+  longestWaitMs_ = std::max(longestWaitMs_, waitMs);
+}
+
+void VirtualHidBus::Write(DeviceHandle handle, const uint8_t* data, size_t length) {
+  if (!Usable(handle, HidAccess::Write)) return;
+  writes_.push_back({handle, handles_[handle].path, std::vector<uint8_t>(data, data + length)});
+}
+
+// Platform port ------------------------------------------------------------------------------
+
+DeviceHandle HidOpen(const char* path, HidAccess access) {
+  return VirtualHidBus::Instance().Open(path, access);
+}
+
+void HidClose(DeviceHandle& handle) {
+  if (!IsOpen(handle)) return;
+  VirtualHidBus::Instance().Close(handle);
+  handle = kInvalidDevice;
+}
+
+bool HidReadIds(DeviceHandle probe, uint16_t& vendorId, uint16_t& productId) {
+  return IsOpen(probe) && VirtualHidBus::Instance().Ids(probe, vendorId, productId);
+}
+
+void HidWrite(DeviceHandle handle, const uint8_t* data, size_t length) {
+  if (IsOpen(handle)) VirtualHidBus::Instance().Write(handle, data, length);
+}
+
+struct HidInterfaceList::Impl {};
+
+HidInterfaceList::HidInterfaceList() = default;
+HidInterfaceList::~HidInterfaceList() = default;
+
+bool HidInterfaceList::PathAt(unsigned index, std::string& path) {
+  return VirtualHidBus::Instance().PathAt(index, path);
+}
+
+struct HidReader::Impl {
+  bool hasEvent = false;
+  bool inFlight = false;
+  DeviceHandle handle = kInvalidDevice;
+};
+
+HidReader::HidReader() : impl_(std::make_unique<Impl>()) {}
+HidReader::~HidReader() = default;
+
+void HidReader::EnsureEvent() {
+  impl_->hasEvent = true;
+}
+bool HidReader::HasEvent() const {
+  return impl_->hasEvent;
+}
+
+bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs) {
+  if (!IsOpen(handle) || !impl_->hasEvent) return false;
+  VirtualHidBus& bus = VirtualHidBus::Instance();
+  const int64_t now = VirtualDesktop::Instance().NowMs();
+  VirtualHidBus::Report arrived;
+  if (!impl_->inFlight || impl_->handle != handle) {
+    impl_->inFlight = true;
+    impl_->handle = handle;
+    bus.NoteReadStarted();
+    if (bus.TakeReport(handle, now, arrived)) {
+      impl_->inFlight = false;
+      std::memcpy(report, arrived.data(), kInputReportSize);
+      return true;
+    }
+  }
+  bus.NoteWait(waitMs);
+  if (!bus.TakeReport(handle, now + waitMs, arrived)) return false;
+  impl_->inFlight = false;
+  std::memcpy(report, arrived.data(), kInputReportSize);
+  return true;
+}
+
+void HidReader::Close(DeviceHandle& handle) {
+  if (impl_->handle == handle) impl_->inFlight = false;
+  HidClose(handle);
+}
+
+void RegisterHidNotices(NativeWindow window) {
+  VirtualDesktop::Instance().SubscribeDeviceNotices(window);
+}
+
+bool InterfacePathOfNotice(const void* data, std::string& path) {
+  const auto* notice = static_cast<const VirtualDeviceNotice*>(data);
+  if (!notice || notice->deviceType != VirtualDeviceNotice::kDeviceInterface) return false;
+  path = notice->path;
+  return true;
+}
+
+}  // namespace pendant

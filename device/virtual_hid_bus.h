@@ -1,0 +1,95 @@
+// The virtual platform's HID bus: devices with paths and ids that a test or the bench plugs and
+// unplugs, feeds input reports to (on time, late or never) and reads output reports from.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "device/hid_port.h"
+
+namespace pendant {
+
+// The data record of a virtual device notice.
+struct VirtualDeviceNotice {
+  static constexpr int kDeviceInterface = 5;
+  int deviceType = kDeviceInterface;
+  std::string path;
+};
+
+class VirtualHidBus {
+ public:
+  using Report = std::array<uint8_t, kInputReportSize>;
+
+  struct WrittenReport {
+    DeviceHandle handle;
+    std::string path;
+    std::vector<uint8_t> bytes;
+  };
+
+  struct HandleRecord {
+    std::string path;
+    HidAccess access;
+    bool open;
+  };
+
+  static VirtualHidBus& Instance();
+  void Reset();
+
+  // Attaches a device and broadcasts the arrival notice.
+  void Plug(const std::string& path, uint16_t vendorId, uint16_t productId);
+  // Detaches it: its open handles stop working; broadcasts the removal notice (with the path as
+  // given, which may differ in case from the one enumerated).
+  void Unplug(const std::string& path, const std::string& noticePath = "");
+  bool IsPresent(const std::string& path) const;
+
+  // Queues an input report that reads can collect from now + delayMs on.
+  void SendReport(const std::string& path, const Report& report, int64_t delayMs = 0);
+  // Drops the reports still queued for a device (a pendant that goes silent).
+  void DropQueuedReports(const std::string& path);
+
+  const std::vector<WrittenReport>& Writes() const { return writes_; }
+  void ClearWrites() { writes_.clear(); }
+  const std::map<DeviceHandle, HandleRecord>& Handles() const { return handles_; }
+  int OpenHandles(const std::string& path, HidAccess access) const;
+  // The longest wait any read asked for, in milliseconds.
+  unsigned LongestWaitMs() const { return longestWaitMs_; }
+  unsigned ReadsStarted() const { return readsStarted_; }
+
+  // Used by the virtual adapter.
+  DeviceHandle Open(const char* path, HidAccess access);
+  void Close(DeviceHandle handle);
+  bool Ids(DeviceHandle handle, uint16_t& vendorId, uint16_t& productId) const;
+  bool PathAt(unsigned index, std::string& path) const;
+  bool Usable(DeviceHandle handle, HidAccess access) const;
+  // Takes the oldest report of the handle's device that has arrived by timeMs.
+  bool TakeReport(DeviceHandle handle, int64_t timeMs, Report& report);
+  void NoteReadStarted() { ++readsStarted_; }
+  void NoteWait(unsigned waitMs);
+  void Write(DeviceHandle handle, const uint8_t* data, size_t length);
+
+ private:
+  struct Device {
+    std::string path;
+    uint16_t vendorId;
+    uint16_t productId;
+    bool present;
+    std::deque<std::pair<int64_t, Report>> queued;  // arrival time, report
+  };
+
+  Device* FindDevice(const std::string& path);
+  const Device* FindDevice(const std::string& path) const;
+  const Device* DeviceOf(DeviceHandle handle) const;
+
+  std::vector<Device> devices_;
+  std::map<DeviceHandle, HandleRecord> handles_;
+  DeviceHandle nextHandle_ = 0x100;
+  std::vector<WrittenReport> writes_;
+  unsigned longestWaitMs_ = 0;
+  unsigned readsStarted_ = 0;
+};
+
+}  // namespace pendant

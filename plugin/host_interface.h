@@ -1,0 +1,94 @@
+// The host boundary: its six callbacks and the fields of its three state blocks.
+// Block fields are read and written by byte offset with memcpy (little-endian), never through
+// structs the host does not promise. Every field the plug-in touches is named here once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace pendant {
+
+// Host callbacks. 16-bit numbers travel in 32-bit argument slots; the LED result is a bool of
+// which only the low byte counts.
+using DoButtonFn = void (*)(int16_t code);
+using SetDroFn = void (*)(int16_t dro, double value);
+using GetDroFn = double (*)(int16_t dro);
+using GetLedFn = uint8_t (*)(int16_t led);
+using SetLedFn = void (*)(int16_t led, uint8_t on);
+using CodeFn = void (*)(const char* line);
+
+struct HostCallbacks {
+  DoButtonFn doButton = nullptr;
+  SetDroFn setDro = nullptr;
+  GetDroFn getDro = nullptr;
+  GetLedFn getLed = nullptr;
+  SetLedFn setLed = nullptr;  // stored, never called
+  CodeFn code = nullptr;
+};
+
+// The profile name the host passes to SetProName by value: one pointer to NUL-terminated text.
+struct HostString {
+  const char* text;
+};
+
+// Sizes of the host blocks as far as the plug-in reaches into them.
+inline constexpr size_t kHostBlockASize = 166368;
+inline constexpr size_t kHostBlockBSize = 133680;
+inline constexpr size_t kHostBlockCSize = 1161996 + 256;
+inline constexpr size_t kHostParentWindowSize = 32;
+inline constexpr size_t kHostMessageTextSize = 256;
+inline constexpr int kHostAxisCount = 4;
+
+// Fields of the per-axis jog record in block A.
+enum class JogField : size_t {
+  Velocity = 0,
+  FullSpeed = 4,
+  JogParam = 8,
+  Stop = 14,
+  Go = 16,
+  Direction = 20,
+};
+
+class Host {
+ public:
+  HostCallbacks callbacks;
+
+  // Pointers handed over by InitControl; null until then. A null block reads as zeros and
+  // ignores writes.
+  uint8_t* blockA = nullptr;
+  uint8_t* blockB = nullptr;
+  uint8_t* blockC = nullptr;
+  const uint8_t* parentWindow = nullptr;
+
+  // Callbacks; an unset callback does nothing (GetDro gives 0.0, GetLed off).
+  void DoButton(int code) const;
+  void SetDro(int dro, double value) const;
+  double GetDro(int dro) const;
+  bool GetLed(int led) const;
+  void Code(const char* line) const;
+
+  // The host's native window handle inside its window object.
+  void* ParentWindowHandle() const;
+
+  bool QueueAEmpty() const;
+  bool QueueCEmpty() const;
+  int32_t BusyWord() const;
+  int32_t ReadyFlagWord() const;
+  bool JogInhibited() const;
+  double RotationDegrees() const;
+  double AxisFeedBase(int axis) const;
+  int32_t AxisFullSpeed(int axis) const;
+  int32_t AxisJogParam(int axis) const;
+  double JogStepDistance() const;
+
+  // Jog record of an axis 0..3; other axes are ignored.
+  void SetJogInt(int axis, JogField field, int32_t value) const;
+  void SetJogByte(int axis, JogField field, uint8_t value) const;
+
+  // Assigns the host's message line (cut to fit its buffer).
+  void ShowHostMessage(const char* text) const;
+  // The message line as it stands (empty without block C).
+  const char* HostMessage() const;
+};
+
+}  // namespace pendant

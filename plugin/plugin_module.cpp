@@ -1,0 +1,48 @@
+#include "plugin/plugin_module.h"
+
+#include "plugin/module_file.h"
+#include "settings/xml_profile.h"
+
+namespace pendant {
+
+PluginModule::PluginModule() = default;
+PluginModule::~PluginModule() = default;
+
+PluginModule& Plugin() {
+  static PluginModule module;
+  return module;
+}
+
+const char* PluginModule::SetProName(const char* profilePath) {
+  ProfilePath = profilePath ? profilePath : "";
+  {
+    XmlProfile profile(ProfilePath);  // saving on close creates a missing profile
+  }
+  PluginDisplayName = kPluginDisplayName;
+  PluginFullName = BaseNameOf(ModuleFilePath()) + PluginDisplayName;
+  return PluginFullName.c_str();
+}
+
+bool PluginModule::InitControl(void* blockA, void* blockB, void* blockC, void* parentWindow) {
+  host.blockA = static_cast<uint8_t*>(blockA);
+  host.blockB = static_cast<uint8_t*>(blockB);
+  host.blockC = static_cast<uint8_t*>(blockC);
+  host.parentWindow = static_cast<const uint8_t*>(parentWindow);
+  PendantWindow.reset();  // a repeated call replaces the window rather than leaking it
+  PendantWindow = std::make_unique<TrundleWin>(*this);
+  PendantWindow->Create(host.ParentWindowHandle());
+  return true;
+}
+
+void PluginModule::PostInitControl() {
+  XmlProfile profile(ProfilePath);
+  LoadStartupSettings(profile, settings, [this] {
+    if (PendantWindow) PendantWindow->FindPendant();
+  });
+}
+
+void PluginModule::Config() {
+  XmlProfile profile(ProfilePath);
+}
+
+}  // namespace pendant

@@ -1,0 +1,45 @@
+// Module-wide state of the loaded plug-in and what each entry point does with it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "plugin/host_interface.h"
+#include "plugin/tick_counters.h"
+#include "plugin/trundle_win.h"
+#include "settings/pendant_settings.h"
+
+namespace pendant {
+
+inline constexpr const char* kPluginDisplayName = " Pendant --Brenmark Ver 4.0.0";
+
+class PluginModule {
+ public:
+  PluginModule();
+  ~PluginModule();
+
+  // Records the profile path, makes sure the profile file exists, returns the full name.
+  const char* SetProName(const char* profilePath);
+  // Stores the host blocks and creates the pendant window; always true.
+  bool InitControl(void* blockA, void* blockB, void* blockC, void* parentWindow);
+  // Loads the settings and opens the pendant (which starts the poll timer).
+  void PostInitControl();
+  // Reloads the settings and writes them back through the profile.
+  void Config();
+  void Update() { updateTicks.Step(); }
+  void StopPlug() { PendantWindow.reset(); }
+
+  Host host;
+  std::string ProfilePath;
+  std::string PluginDisplayName;
+  std::string PluginFullName;
+  PendantSettings settings;
+  UpdateTicks updateTicks;
+  PollTicks pollTicks;
+  std::unique_ptr<TrundleWin> PendantWindow;
+};
+
+// The one module the exports drive.
+PluginModule& Plugin();
+
+}  // namespace pendant

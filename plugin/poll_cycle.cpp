@@ -1,0 +1,38 @@
+#include <cstring>
+
+#include "plugin/plugin_module.h"
+#include "plugin/trundle_win.h"
+
+namespace pendant {
+namespace {
+
+constexpr size_t kWheelRateByte = 2;
+
+}  // namespace
+
+bool TrundleWin::PollCycle() {
+  // DisplayCycle runs 159..0 once per 160 ticks and holds at 159 while the wheel turns.
+  if (DisplayCycle == 0) DisplayCycle = 160;
+  --DisplayCycle;
+  if (CurrentInput[kWheelRateByte] != 0) DisplayCycle = 159;
+  module_.pollTicks.Step();
+
+  if (!DeviceOpen) return false;
+
+  // Readiness is only refreshed while the host is idle; otherwise the last verdict stands.
+  const Host& host = module_.host;
+  if (host.BusyWord() == 0 && host.QueueCEmpty() && host.QueueAEmpty()) {
+    HostReady = host.ReadyFlagWord() == 0;
+  }
+
+  // A read that does not finish within the wait leaves InputBuffer as it was, so the last
+  // complete report is decoded again; the read stays in flight and lands in a later cycle.
+  Reader.Read(ReadHandle, InputBuffer, kReadWaitMs);
+
+  DecodeInput();
+  ComposeDisplay();
+  HidWrite(WriteHandle, DisplayBuffer, sizeof DisplayBuffer);
+  return true;
+}
+
+}  // namespace pendant

@@ -1,0 +1,82 @@
+#include "settings/xml_profile.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "settings/leading_int.h"
+#include "settings/profile_file.h"
+
+namespace pendant {
+
+XmlProfile::XmlProfile(std::string path) : path_(std::move(path)) {
+  switch (ProbeProfileFile(path_)) {
+    case ProfileFileState::Missing:
+    case ProfileFileState::Blank:
+      break;  // a new profile: created on save
+    case ProfileFileState::Content:
+      // A profile the service cannot parse still holds the host's settings: never overwrite it.
+      savesOnClose_ = document_.Load(path_);
+      break;
+    case ProfileFileState::Unreadable:
+      savesOnClose_ = false;
+      break;
+  }
+  if (!document_.DocumentElement()) document_.AppendDocumentElement("profile");
+}
+
+XmlProfile::~XmlProfile() {
+  if (!savesOnClose_ || path_.empty() || !document_.Available()) return;
+  // Write beside the profile, then replace it: a crash or a full disk never leaves it cut short.
+  const std::string temporary = TemporaryPathFor(path_);
+  if (document_.Save(temporary) && ReplaceFileWith(temporary, path_)) return;
+  std::remove(temporary.c_str());
+}
+
+XmlElement XmlProfile::FindKeyNode(const char* section, const char* key) {
+  XmlElement sectionNode = document_.FirstChild(document_.DocumentElement(), section);
+  if (!sectionNode) return {};
+  return document_.FirstChild(sectionNode, key);
+}
+
+XmlElement XmlProfile::GetOrCreateKeyNode(const char* section, const char* key) {
+  XmlElement root = document_.DocumentElement();
+  XmlElement sectionNode = document_.FirstChild(root, section);
+  if (!sectionNode) sectionNode = document_.AppendChild(root, section);
+  XmlElement keyNode = document_.FirstChild(sectionNode, key);
+  if (!keyNode) keyNode = document_.AppendChild(sectionNode, key);
+  return keyNode;
+}
+
+bool XmlProfile::ReadKeyText(const char* section, const char* key, std::string& text) {
+  XmlElement node = FindKeyNode(section, key);
+  if (!node) return false;
+  text = document_.Text(node);
+  if (!text.empty()) return true;
+  document_.Remove(node);
+  return false;
+}
+
+int32_t XmlProfile::ReadInt(const char* section, const char* key, int32_t fallback) {
+  std::string text;
+  if (!ReadKeyText(section, key, text)) return fallback;
+  return ParseLeadingInt(text).value_or(0);
+}
+
+std::string XmlProfile::ReadString(const char* section, const char* key,
+                                   const std::string& fallback) {
+  std::string text;
+  return ReadKeyText(section, key, text) ? text : fallback;
+}
+
+bool XmlProfile::WriteInt(const char* section, const char* key, int32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%ld", static_cast<long>(value));
+  return WriteString(section, key, text);
+}
+
+bool XmlProfile::WriteString(const char* section, const char* key, const std::string& value) {
+  document_.SetText(GetOrCreateKeyNode(section, key), value);
+  return true;
+}
+
+}  // namespace pendant
