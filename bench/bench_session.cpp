@@ -1,0 +1,102 @@
+#include "bench/bench_session.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "device/virtual_hid_bus.h"
+#include "plugin/exports.h"
+#include "plugin/virtual_desktop.h"
+#include "settings/pendant_settings.h"
+
+namespace pendant::bench {
+namespace {
+
+std::string MakePrivateDirectory() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "pendant-bench-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) return std::filesystem::temp_directory_path().string();
+  return pattern;
+}
+
+}  // namespace
+
+BenchSession::BenchSession() : host(SubstituteHost::Instance()), directory_(MakePrivateDirectory()) {
+  VirtualDesktop::Instance().Reset();
+  VirtualHidBus::Instance().Reset();
+  host.Reset();
+  profilePath = directory_ + "/profile.xml";
+}
+
+BenchSession::~BenchSession() {
+  Stop();
+  std::error_code ignored;
+  std::filesystem::remove_all(directory_, ignored);
+}
+
+void BenchSession::SetProfileKey(const std::string& key, const std::string& value) {
+  pugi::xml_document document;
+  document.load_file(profilePath.c_str());
+  pugi::xml_node root = document.document_element();
+  if (!root) root = document.append_child("profile");
+  pugi::xml_node section = root.child(kSettingsSection);
+  if (!section) section = root.append_child(kSettingsSection);
+  pugi::xml_node node = section.child(key.c_str());
+  if (!node) node = section.append_child(key.c_str());
+  node.text().set(value.c_str());
+  document.save_file(profilePath.c_str());
+}
+
+std::string BenchSession::ProfileKey(const std::string& key) const {
+  pugi::xml_document document;
+  document.load_file(profilePath.c_str());
+  return document.document_element().child(kSettingsSection).child(key.c_str()).text().get();
+}
+
+std::string BenchSession::Start() {
+  if (!pendant.Plugged()) pendant.Plug();
+  std::string name = host.Start(profilePath);
+  host.PostInit();
+  nextUpdateMs_ = VirtualDesktop::Instance().NowMs() + 1000 / std::max(updatesPerSecond, 1);
+  return name;
+}
+
+void BenchSession::Stop() { host.Stop(); }
+
+void BenchSession::AdvanceTo(int64_t timeMs) {
+  VirtualDesktop& desktop = VirtualDesktop::Instance();
+  desktop.AdvanceTo(timeMs);
+  host.CollectMessage();
+}
+
+void BenchSession::Tick(int count) {
+  VirtualDesktop& desktop = VirtualDesktop::Instance();
+  for (int i = 0; i < count; ++i) {
+    const int64_t due = desktop.NextTickDueMs();
+    AdvanceTo(due == VirtualDesktop::kNever ? desktop.NowMs() + 25 : due);
+  }
+}
+
+void BenchSession::Update(int count) {
+  for (int i = 0; i < count; ++i) ::Update();
+}
+
+void BenchSession::Wait(int ms) {
+  VirtualDesktop& desktop = VirtualDesktop::Instance();
+  const int64_t end = desktop.NowMs() + ms;
+  const int64_t interval = 1000 / std::max(updatesPerSecond, 1);
+  for (;;) {
+    const int64_t tick = desktop.NextTickDueMs();
+    const int64_t next = std::min(tick, nextUpdateMs_);
+    if (next > end) break;
+    AdvanceTo(next);
+    if (next == nextUpdateMs_) {
+      ::Update();
+      nextUpdateMs_ += interval;
+    }
+  }
+  AdvanceTo(end);
+}
+
+}  // namespace pendant::bench

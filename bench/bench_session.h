@@ -1,0 +1,48 @@
+// One session on the virtual bench: a fresh virtual platform, the substitute host, the virtual
+// pendant, a private profile file, and virtual time in which poll ticks (every 25 ms) and host
+// Update calls (at the host's rate) interleave deterministically.
+#pragma once
+
+#include <string>
+
+#include "bench/substitute_host.h"
+#include "bench/virtual_pendant.h"
+
+namespace pendant::bench {
+
+class BenchSession {
+ public:
+  BenchSession();
+  ~BenchSession();
+  BenchSession(const BenchSession&) = delete;
+  BenchSession& operator=(const BenchSession&) = delete;
+
+  // Puts a key into the plug-in's section of the profile file (before start).
+  void SetProfileKey(const std::string& key, const std::string& value);
+  // The key's text in the profile file as stored now; empty when missing.
+  std::string ProfileKey(const std::string& key) const;
+
+  // The host's start-up sequence; returns the plug-in's full name.
+  std::string Start();
+  void Stop();
+
+  // Runs n poll ticks (25 ms each) without host Update calls.
+  void Tick(int count);
+  // Calls Update n times without moving the clock.
+  void Update(int count);
+  // Lets ms pass: poll ticks and Update calls at the host rate, in time order.
+  void Wait(int ms);
+
+  SubstituteHost& host;
+  VirtualPendant pendant;
+  int updatesPerSecond = 10;
+  std::string profilePath;
+
+ private:
+  void AdvanceTo(int64_t timeMs);
+
+  std::string directory_;
+  int64_t nextUpdateMs_ = 0;
+};
+
+}  // namespace pendant::bench

@@ -1,0 +1,104 @@
+#include "bench/substitute_host.h"
+
+#include <cstdio>
+
+#include "plugin/exports.h"
+#include "plugin/host_interface.h"
+#include "plugin/virtual_desktop.h"
+
+namespace pendant::bench {
+namespace {
+
+constexpr size_t kMessageOffset = 1161996;
+constexpr size_t kWindowHandleOffset = 28;
+
+void RecordButton(int16_t code) {
+  SubstituteHost::Instance().effects.push_back({HostEffect::Kind::Button, code, 0.0, {}});
+}
+
+void RecordSetDro(int16_t dro, double value) {
+  SubstituteHost& host = SubstituteHost::Instance();
+  host.dros[dro] = value;
+  host.effects.push_back({HostEffect::Kind::SetDro, dro, value, {}});
+}
+
+double AnswerGetDro(int16_t dro) {
+  const auto& dros = SubstituteHost::Instance().dros;
+  auto found = dros.find(dro);
+  return found == dros.end() ? 0.0 : found->second;
+}
+
+uint8_t AnswerGetLed(int16_t led) { return SubstituteHost::Instance().ledsOn.count(led) ? 1 : 0; }
+
+void IgnoreSetLed(int16_t, uint8_t) {}
+
+void RecordCode(const char* line) {
+  SubstituteHost::Instance().effects.push_back({HostEffect::Kind::Code, 0, 0.0, line ? line : ""});
+}
+
+}  // namespace
+
+std::string HostEffect::ToString() const {
+  char line[400];
+  switch (kind) {
+    case Kind::Button:
+      std::snprintf(line, sizeof line, "button %d", number);
+      break;
+    case Kind::SetDro:
+      std::snprintf(line, sizeof line, "setdro %d %.17g", number, value);
+      break;
+    case Kind::Code:
+      return "code " + text;
+    case Kind::Message:
+      return "message " + text;
+  }
+  return line;
+}
+
+SubstituteHost& SubstituteHost::Instance() {
+  static SubstituteHost host;
+  return host;
+}
+
+void SubstituteHost::Reset() {
+  dros.clear();
+  ledsOn.clear();
+  effects.clear();
+  blockA.assign(kHostBlockASize, 0);
+  blockB.assign(kHostBlockBSize, 0);
+  blockC.assign(kHostBlockCSize, 0);
+  window = VirtualDesktop::Instance().CreateHostWindow();
+  parentWindow.fill(0);
+  std::memcpy(parentWindow.data() + kWindowHandleOffset, &window, sizeof window);
+}
+
+std::string SubstituteHost::Start(const std::string& profilePath) {
+  SetDoButton(RecordButton);
+  SetSetDRO(RecordSetDro);
+  SetGetDRO(AnswerGetDro);
+  SetGetLED(AnswerGetLed);
+  SetSetLED(IgnoreSetLed);
+  SetCode(RecordCode);
+  const char* name = SetProName(HostString{profilePath.c_str()});
+  InitControl(blockA.data(), blockB.data(), blockC.data(), parentWindow.data());
+  return name ? name : "";
+}
+
+void SubstituteHost::PostInit() { PostInitControl(); }
+
+void SubstituteHost::Stop() { StopPlug(); }
+
+void SubstituteHost::CollectMessage() {
+  if (blockC.size() <= kMessageOffset || blockC[kMessageOffset] == 0) return;
+  const char* text = reinterpret_cast<const char*>(blockC.data() + kMessageOffset);
+  effects.push_back({HostEffect::Kind::Message, 0, 0.0, text});
+  blockC[kMessageOffset] = 0;
+}
+
+std::vector<HostEffect> SubstituteHost::TakeEffects() {
+  std::vector<HostEffect> taken;
+  taken.swap(effects);
+  return taken;
+}
+
+}  // namespace pendant::bench

@@ -1,0 +1,66 @@
+// A stand-in for the CNC host: it hands the plug-in its callbacks, state blocks and window the
+// way the real host does, records every effect the plug-in has on it, and holds the DROs and
+// LEDs that a script or test sets.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "plugin/window_port.h"
+
+namespace pendant::bench {
+
+struct HostEffect {
+  enum class Kind { Button, Code, SetDro, Message };
+  Kind kind;
+  int number = 0;
+  double value = 0.0;
+  std::string text;
+
+  // One line as transcripts and expectations write it: "button 1021", "code G90",
+  // "setdro 821 100", "message  Jog OFF. ".
+  std::string ToString() const;
+};
+
+class SubstituteHost {
+ public:
+  // The callbacks are plain function pointers, so they reach the one host through this.
+  static SubstituteHost& Instance();
+
+  // Back to a fresh host: no effects, DROs and LEDs zero, blocks zeroed, a new host window.
+  void Reset();
+
+  // Hands over the six callbacks, names the profile and creates the plug-in's window; returns
+  // what SetProName returned.
+  std::string Start(const std::string& profilePath);
+  void PostInit();
+  void Stop();
+
+  // Moves a message the plug-in put on the host's message line into the effects, as the host
+  // shows it and clears the line.
+  void CollectMessage();
+
+  std::vector<HostEffect> TakeEffects();
+
+  std::map<int, double> dros;
+  std::set<int> ledsOn;
+  std::vector<HostEffect> effects;
+  std::vector<uint8_t> blockA;
+  std::vector<uint8_t> blockB;
+  std::vector<uint8_t> blockC;
+  std::array<uint8_t, 32> parentWindow{};
+  NativeWindow window = nullptr;
+
+  template <typename T>
+  void Poke(std::vector<uint8_t>& block, size_t offset, T value);
+  template <typename T>
+  T Peek(const std::vector<uint8_t>& block, size_t offset) const;
+};
+
+}  // namespace pendant::bench
+
+#include "bench/substitute_host_inl.h"

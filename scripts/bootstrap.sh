@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs every Debian package the builds and tests need. Quiet and quick when all is present.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config clang-format
+  g++-mingw-w64-i686 mingw-w64-tools
+  libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libncurses-dev
+  xvfb xauth wine wine32:i386
+)
+
+sudo_if_needed() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  sudo_if_needed dpkg --add-architecture i386
+fi
+sudo_if_needed apt-get update -qq
+sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+  "${missing[@]}" >/dev/null
