@@ -86,6 +86,8 @@ void BenchSession::Wait(int ms) {
   VirtualDesktop& desktop = VirtualDesktop::Instance();
   const int64_t end = desktop.NowMs() + ms;
   const int64_t interval = 1000 / std::max(updatesPerSecond, 1);
+  // The host's Update calls start with the first wait, also when the script never said start.
+  if (nextUpdateMs_ <= desktop.NowMs()) nextUpdateMs_ = desktop.NowMs() + interval;
   for (;;) {
     const int64_t tick = desktop.NextTickDueMs();
     const int64_t next = std::min(tick, nextUpdateMs_);

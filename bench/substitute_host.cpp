@@ -10,7 +10,6 @@ namespace pendant::bench {
 namespace {
 
 constexpr size_t kMessageOffset = 1161996;
-constexpr size_t kWindowHandleOffset = 28;
 
 void RecordButton(int16_t code) {
   SubstituteHost::Instance().effects.push_back({HostEffect::Kind::Button, code, 0.0, {}});
@@ -69,7 +68,7 @@ void SubstituteHost::Reset() {
   blockC.assign(kHostBlockCSize, 0);
   window = VirtualDesktop::Instance().CreateHostWindow();
   parentWindow.fill(0);
-  std::memcpy(parentWindow.data() + kWindowHandleOffset, &window, sizeof window);
+  std::memcpy(parentWindow.data() + kHostParentWindowOffset, &window, sizeof window);
 }
 
 std::string SubstituteHost::Start(const std::string& profilePath) {

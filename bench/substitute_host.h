@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/host_interface.h"
 #include "plugin/window_port.h"
 
 namespace pendant::bench {
@@ -52,7 +53,7 @@ class SubstituteHost {
   std::vector<uint8_t> blockA;
   std::vector<uint8_t> blockB;
   std::vector<uint8_t> blockC;
-  std::array<uint8_t, 32> parentWindow{};
+  std::array<uint8_t, kHostParentWindowSize> parentWindow{};
   NativeWindow window = nullptr;
 
   template <typename T>

@@ -31,18 +31,14 @@ const VirtualHidBus::Device* VirtualHidBus::DeviceOf(DeviceHandle handle) const 
   auto found = handles_.find(handle);
   if (found == handles_.end() || !found->second.open) return nullptr;
   const Device* device = FindDevice(found->second.path);
-  return device && device->present ? device : nullptr;
+  if (!device || !device->present || device->plugging != found->second.plugging) return nullptr;
+  return device;
 }
 
 void VirtualHidBus::Plug(const std::string& path, uint16_t vendorId, uint16_t productId) {
-  if (Device* device = FindDevice(path)) {
-    device->present = true;
-    device->vendorId = vendorId;
-    device->productId = productId;
-    device->queued.clear();
-  } else {
-    devices_.push_back({path, vendorId, productId, true, {}});
-  }
+  // A device plugged again is enumerated after those already present, as a new one would be.
+  std::erase_if(devices_, [&](const Device& device) { return device.path == path; });
+  devices_.push_back({path, vendorId, productId, true, ++pluggings_, {}});
   VirtualDeviceNotice notice;
   notice.path = path;
   VirtualDesktop::Instance().BroadcastDeviceNotice(kDeviceArrival, &notice);
@@ -80,9 +76,10 @@ int VirtualHidBus::OpenHandles(const std::string& path, HidAccess access) const 
 }
 
 DeviceHandle VirtualHidBus::Open(const char* path, HidAccess access) {
-  if (!path || !IsPresent(path)) return kInvalidDevice;
+  const Device* device = path ? FindDevice(path) : nullptr;
+  if (!device || !device->present) return kInvalidDevice;
   DeviceHandle handle = nextHandle_++;
-  handles_[handle] = {path, access, true};
+  handles_[handle] = {path, access, true, device->plugging};
   return handle;
 }
 

@@ -34,6 +34,7 @@ class VirtualHidBus {
     std::string path;
     HidAccess access;
     bool open;
+    unsigned plugging;  // a handle dies with the plugging it was opened on
   };
 
   static VirtualHidBus& Instance();
@@ -77,6 +78,7 @@ class VirtualHidBus {
     uint16_t vendorId;
     uint16_t productId;
     bool present;
+    unsigned plugging;
     std::deque<std::pair<int64_t, Report>> queued;  // arrival time, report
   };
 
@@ -87,6 +89,7 @@ class VirtualHidBus {
   std::vector<Device> devices_;
   std::map<DeviceHandle, HandleRecord> handles_;
   DeviceHandle nextHandle_ = 0x100;
+  unsigned pluggings_ = 0;
   std::vector<WrittenReport> writes_;
   unsigned longestWaitMs_ = 0;
   unsigned readsStarted_ = 0;

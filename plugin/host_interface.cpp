@@ -24,7 +24,7 @@ constexpr size_t kJogStepDistance = 801872;
 constexpr size_t kBusyWord = 801968;
 constexpr size_t kHostMessageText = 1161996;
 // Host window object
-constexpr size_t kParentWindowHandle = 28;
+constexpr size_t kParentWindowHandle = kHostParentWindowOffset;
 
 template <typename T>
 T Load(const uint8_t* block, size_t offset) {

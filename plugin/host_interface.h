@@ -35,7 +35,9 @@ struct HostString {
 inline constexpr size_t kHostBlockASize = 166368;
 inline constexpr size_t kHostBlockBSize = 133680;
 inline constexpr size_t kHostBlockCSize = 1161996 + 256;
-inline constexpr size_t kHostParentWindowSize = 32;
+// The host window object holds its native window handle at byte 28.
+inline constexpr size_t kHostParentWindowOffset = 28;
+inline constexpr size_t kHostParentWindowSize = kHostParentWindowOffset + sizeof(void*);
 inline constexpr size_t kHostMessageTextSize = 256;
 inline constexpr int kHostAxisCount = 4;
 

@@ -1,0 +1,203 @@
+// Finding, losing and regaining the pendant through device notices on the virtual HID bus.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bench/bench_session.h"
+#include "device/pendant_ids.h"
+#include "device/virtual_hid_bus.h"
+#include "plugin/plugin_module.h"
+
+namespace pendant {
+namespace {
+
+using bench::BenchSession;
+using bench::HostEffect;
+
+constexpr const char* kKeyboardPath = "\\\\?\\hid#vid_046d&pid_c31c#keyboard";
+
+class DeviceLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override { session_.pendant.Plug(); }
+
+  void StartHost() {
+    session_.host.Start(session_.profilePath);
+    session_.host.PostInit();
+  }
+
+  TrundleWin& Window() { return *Plugin().PendantWindow; }
+  int Open(const std::string& path, HidAccess access) { return bus_.OpenHandles(path, access); }
+  const std::string& PendantPath() const { return session_.pendant.path; }
+
+  // Handles ever opened on path with the given access (open or closed since).
+  int EverOpened(const std::string& path, HidAccess access) {
+    int count = 0;
+    for (const auto& [handle, record] : bus_.Handles()) {
+      count += record.path == path && record.access == access;
+    }
+    return count;
+  }
+
+  std::vector<int> ButtonsSent() {
+    std::vector<int> buttons;
+    for (const HostEffect& effect : session_.host.TakeEffects()) {
+      if (effect.kind == HostEffect::Kind::Button) buttons.push_back(effect.number);
+    }
+    return buttons;
+  }
+
+  BenchSession session_;
+  VirtualHidBus& bus_ = VirtualHidBus::Instance();
+};
+
+TEST_F(DeviceLinkTest, PendantPresentAtStartIsOpenedForReadAndWrite) {
+  StartHost();
+  EXPECT_TRUE(Window().DeviceOpen);
+  EXPECT_EQ(Window().DevicePath, PendantPath());
+  EXPECT_EQ(Window().NotifyPath, PendantPath());
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 1);
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Write), 1);
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Probe), 1);  // kept until the window goes
+  session_.Tick(3);
+  EXPECT_EQ(bus_.Writes().size(), 3u);
+}
+
+TEST_F(DeviceLinkTest, OnlyTheFirstOfTwoPendantsIsOpened) {
+  const std::string second = "\\\\?\\hid#vid_04d8&pid_fce2#second";
+  bus_.Plug(second, kPendantVendorId, kPendantProductId);
+  StartHost();
+  EXPECT_EQ(Window().DevicePath, PendantPath());
+  EXPECT_EQ(EverOpened(second, HidAccess::Probe), 0);
+  EXPECT_EQ(EverOpened(second, HidAccess::Read), 0);
+  EXPECT_EQ(EverOpened(second, HidAccess::Write), 0);
+}
+
+TEST_F(DeviceLinkTest, OtherDevicesAreProbedAndClosedOnTheWay) {
+  session_.pendant.Unplug();
+  const std::string sameVendor = "\\\\?\\hid#vid_04d8&pid_0001#other";
+  bus_.Plug(kKeyboardPath, 0x046D, 0xC31C);
+  bus_.Plug(sameVendor, kPendantVendorId, 0x0001);
+  session_.pendant.Plug();
+  StartHost();
+  for (const std::string& path : {std::string(kKeyboardPath), sameVendor}) {
+    EXPECT_EQ(EverOpened(path, HidAccess::Probe), 1) << path;
+    EXPECT_EQ(Open(path, HidAccess::Probe), 0) << path;
+    EXPECT_EQ(EverOpened(path, HidAccess::Read), 0) << path;
+  }
+  EXPECT_TRUE(Window().DeviceOpen);
+  EXPECT_EQ(Window().DevicePath, PendantPath());
+}
+
+TEST_F(DeviceLinkTest, AnotherDeviceArrivingReopensThePendantWhichKeepsWorking) {
+  StartHost();
+  const DeviceHandle oldRead = Window().ReadHandle;
+  const DeviceHandle oldWrite = Window().WriteHandle;
+  bus_.Plug(kKeyboardPath, 0x046D, 0xC31C);
+
+  EXPECT_NE(Window().ReadHandle, oldRead);
+  EXPECT_NE(Window().WriteHandle, oldWrite);
+  EXPECT_FALSE(bus_.Handles().at(oldRead).open);
+  EXPECT_FALSE(bus_.Handles().at(oldWrite).open);
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 1);
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Write), 1);
+
+  session_.pendant.TurnWheel(4);
+  bus_.ClearWrites();
+  session_.Tick(2);
+  EXPECT_EQ(Window().CurrentInput[1], 4);
+  EXPECT_EQ(bus_.Writes().size(), 2u);
+  EXPECT_TRUE(ButtonsSent().empty());
+}
+
+TEST_F(DeviceLinkTest, AnotherDeviceLeavingChangesNothing) {
+  bus_.Plug(kKeyboardPath, 0x046D, 0xC31C);
+  StartHost();
+  const DeviceHandle read = Window().ReadHandle;
+  session_.host.TakeEffects();
+  bus_.Unplug(kKeyboardPath);
+  EXPECT_EQ(Window().ReadHandle, read);
+  EXPECT_TRUE(Window().DeviceOpen);
+  EXPECT_TRUE(ButtonsSent().empty());
+}
+
+TEST_F(DeviceLinkTest, UnpluggedPendantIsClosedAndTheHostStopped) {
+  StartHost();
+  session_.Tick(2);
+  session_.host.TakeEffects();
+  session_.pendant.Unplug();
+
+  EXPECT_FALSE(Window().DeviceOpen);
+  EXPECT_FALSE(IsOpen(Window().ReadHandle));
+  EXPECT_FALSE(IsOpen(Window().WriteHandle));
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 0);
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Write), 0);
+  EXPECT_EQ(ButtonsSent(), std::vector<int>{kEmergencyStopButton});
+
+  const unsigned reads = bus_.ReadsStarted();
+  bus_.ClearWrites();
+  session_.Wait(500);
+  EXPECT_EQ(bus_.ReadsStarted(), reads);
+  EXPECT_TRUE(bus_.Writes().empty());
+  EXPECT_TRUE(ButtonsSent().empty());
+}
+
+// 1021 toggles the host's stop: with the host already stopped it would release the stop.
+TEST_F(DeviceLinkTest, UnplugWhileTheHostIsStoppedSendsNoStopToggle) {
+  StartHost();
+  session_.host.ledsOn.insert(kEmergencyStopLed);
+  session_.host.TakeEffects();
+  session_.pendant.Unplug();
+  EXPECT_FALSE(Window().DeviceOpen);
+  EXPECT_TRUE(ButtonsSent().empty());
+}
+
+TEST_F(DeviceLinkTest, RemovalNoticeMatchesThePathWithoutRegardToCase) {
+  StartHost();
+  session_.host.TakeEffects();
+  std::string shouted = PendantPath();
+  for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  bus_.Unplug(PendantPath(), shouted);
+  EXPECT_FALSE(Window().DeviceOpen);
+  EXPECT_EQ(ButtonsSent(), std::vector<int>{kEmergencyStopButton});
+}
+
+TEST_F(DeviceLinkTest, ReplugReopensThePendantAndTrafficResumes) {
+  StartHost();
+  session_.pendant.Unplug();
+  session_.Tick(4);
+  session_.pendant.Plug();
+  EXPECT_TRUE(Window().DeviceOpen);
+  bus_.ClearWrites();
+  session_.Tick(1);
+  session_.pendant.TurnWheel(6);
+  session_.Tick(1);
+  EXPECT_EQ(Window().CurrentInput[1], 6);
+  EXPECT_EQ(bus_.Writes().size(), 2u);
+}
+
+// An arrival whose reopen fails leaves the pendant closed: the last report of a removed pendant
+// is never decoded again as if it were live input.
+TEST_F(DeviceLinkTest, ArrivalOfAnotherDeviceWhilePendantIsAwayKeepsItClosed) {
+  StartHost();
+  session_.pendant.Unplug();
+  bus_.ClearWrites();
+  const unsigned reads = bus_.ReadsStarted();
+  bus_.Plug(kKeyboardPath, 0x046D, 0xC31C);
+  EXPECT_FALSE(Window().DeviceOpen);
+  session_.Tick(5);
+  EXPECT_EQ(bus_.ReadsStarted(), reads);
+  EXPECT_TRUE(bus_.Writes().empty());
+}
+
+TEST_F(DeviceLinkTest, PendantMissingAtStartIsNotFoundByALaterArrival) {
+  session_.pendant.Unplug();
+  StartHost();
+  EXPECT_FALSE(Window().DeviceOpen);
+  session_.pendant.Plug();  // no notice subscription and no path: discovery ran only once
+  session_.Tick(3);
+  EXPECT_FALSE(Window().DeviceOpen);
+  EXPECT_TRUE(bus_.Writes().empty());
+}
+
+}  // namespace
+}  // namespace pendant

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/pendant_settings.h"
+
+namespace pendant {
+namespace {
+
+// A store that answers from a map and records every read in order.
+class RecordingStore final : public SettingsStore {
+ public:
+  int32_t ReadInt(const char* section, const char* key, int32_t fallback) override {
+    Record(section, key);
+    auto found = ints.find(key);
+    return found == ints.end() ? fallback : found->second;
+  }
+  std::string ReadString(const char* section, const char* key,
+                         const std::string& fallback) override {
+    Record(section, key);
+    auto found = texts.find(key);
+    return found == texts.end() ? fallback : found->second;
+  }
+  bool WriteInt(const char*, const char* key, int32_t) override {
+    writes.push_back(key);
+    return true;
+  }
+  bool WriteString(const char*, const char* key, const std::string&) override {
+    writes.push_back(key);
+    return true;
+  }
+
+  void Record(const char* section, const char* key) {
+    EXPECT_STREQ(section, "Qorvix_K7R_Pendant");
+    reads.push_back(key);
+  }
+
+  std::map<std::string, int32_t> ints;
+  std::map<std::string, std::string> texts;
+  std::vector<std::string> reads;
+  std::vector<std::string> writes;
+};
+
+PendantSettings Load(RecordingStore& store) {
+  PendantSettings settings;
+  LoadStartupSettings(store, settings, [&store] { store.reads.push_back("<FindPendant>"); });
+  return settings;
+}
+
+TEST(StartupLoad, ReadsEveryKeyInOrderWithDiscoveryAfterTheButtons) {
+  RecordingStore store;
+  Load(store);
+  const std::vector<std::string> expected = {
+      "BUTTON0",
+      "BUTTON1",
+      "BUTTON2",
+      "BUTTON3",
+      "<FindPendant>",
+      "Macro1",
+      "Macro2",
+      "Macro3",
+      "Macro4",
+      "OEM1",
+      "OEM2",
+      "OEM3",
+      "OEM4",
+      "StepSize1",
+      "StepSize2",
+      "StepSize3",
+      "ScreenSel1",
+      "ScreenSel2",
+      "ScreenSel3",
+      "DelaySteps",
+      "DisplyRPM",
+      "F1",
+      "F2",
+      "F3",
+      "F4",
+      "AutoChangeSens",
+      "VelocityInAuto",
+      "Decidigit",
+      "CAmode",
+      "S1",
+      "S2",
+      "S3",
+      "Xreverse",
+      "Yreverse",
+      "Zreverse",
+  };
+  EXPECT_EQ(store.reads, expected);
+  EXPECT_TRUE(store.writes.empty());
+}
+
+TEST(StartupLoad, EmptySectionGivesTheDefaults) {
+  RecordingStore store;
+  PendantSettings s = Load(store);
+  for (int16_t button : s.BUTTON) EXPECT_EQ(button, 0);
+  EXPECT_EQ(
+      (std::vector<int>{s.Macro1, s.Macro2, s.Macro3, s.Macro4, s.OEM1, s.OEM2, s.OEM3, s.OEM4}),
+      std::vector<int>(8, 0));
+  EXPECT_EQ((std::vector<int>{s.StepSize1, s.StepSize2, s.StepSize3}), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ((std::vector<int>{s.ScreenSel1, s.ScreenSel2, s.ScreenSel3}),
+            (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(s.DelaySteps, 25);
+  EXPECT_FALSE(s.DisplyRPM);
+  EXPECT_EQ((std::vector<std::string>{s.F1, s.F2, s.F3, s.F4}),
+            (std::vector<std::string>{"F1", "F2", "F3", "F4"}));
+  EXPECT_EQ(s.AutoChangeSens, 1);
+  EXPECT_EQ(s.VelocityInAuto, 4);
+  EXPECT_EQ(s.Decidigit, 2);
+  EXPECT_FALSE(s.CAmode);
+  EXPECT_EQ((std::vector<std::string>{s.S1, s.S2, s.S3}),
+            (std::vector<std::string>{"0.0001", "0.001", "0.01"}));
+  EXPECT_FALSE(s.Xreverse || s.Yreverse || s.Zreverse);
+}
+
+TEST(StartupLoad, SixteenBitFieldsKeepTheLowSixteenBits) {
+  struct Case {
+    int32_t stored;
+    int16_t held;
+  };
+  const Case cases[] = {{70000, 4464}, {65535, -1}, {65536, 0}, {-1, -1}, {32768, -32768}};
+  for (const Case& c : cases) {
+    RecordingStore store;
+    store.ints["OEM1"] = c.stored;
+    store.ints["BUTTON2"] = c.stored;
+    store.ints["Decidigit"] = c.stored;
+    PendantSettings s = Load(store);
+    EXPECT_EQ(s.OEM1, c.held) << c.stored;
+    EXPECT_EQ(s.BUTTON[2], c.held) << c.stored;
+    EXPECT_EQ(s.Decidigit, c.held) << c.stored;
+  }
+}
+
+TEST(StartupLoad, DelayStepsKeepsAllThirtyTwoBitsAndFlagsAreAnyNonZero) {
+  RecordingStore store;
+  store.ints["DelaySteps"] = 70000;
+  store.ints["Xreverse"] = 1;
+  store.ints["Yreverse"] = -5;
+  store.ints["CAmode"] = 65536;  // non-zero as a 32-bit value
+  PendantSettings s = Load(store);
+  EXPECT_EQ(s.DelaySteps, 70000);
+  EXPECT_TRUE(s.Xreverse);
+  EXPECT_TRUE(s.Yreverse);
+  EXPECT_FALSE(s.Zreverse);
+  EXPECT_TRUE(s.CAmode);
+}
+
+TEST(StartupLoad, TextsAreKeptWhole) {
+  RecordingStore store;
+  store.texts["F2"] = "Twenty characters!!!";
+  store.texts["S1"] = "0.5";
+  PendantSettings s = Load(store);
+  EXPECT_EQ(s.F2, "Twenty characters!!!");
+  EXPECT_EQ(s.S1, "0.5");
+}
+
+}  // namespace
+}  // namespace pendant

@@ -1,0 +1,198 @@
+#include "settings/xml_profile.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <optional>
+
+#include "settings/profile_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace pendant {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+constexpr const char* kSection = "Qorvix_K7R_Pendant";
+
+class XmlProfileTest : public ::testing::Test {
+ protected:
+  // The element names under the root and under the plug-in's section, in document order.
+  struct Shape {
+    std::string root;
+    std::vector<std::string> sections;
+    std::vector<std::string> keys;
+  };
+
+  Shape ShapeOfFile() const {
+    pugi::xml_document document;
+    EXPECT_TRUE(document.load_file(path_.c_str()));
+    Shape shape;
+    shape.root = document.document_element().name();
+    for (pugi::xml_node child : document.document_element().children()) {
+      shape.sections.push_back(child.name());
+    }
+    for (pugi::xml_node key : document.document_element().child(kSection).children()) {
+      shape.keys.push_back(key.name());
+    }
+    return shape;
+  }
+
+  TempDir dir_;
+  std::string path_ = dir_.File("profile.xml");
+};
+
+TEST_F(XmlProfileTest, MissingFileIsCreatedWithAnEmptyProfileRoot) {
+  { XmlProfile profile(path_); }
+  Shape shape = ShapeOfFile();
+  EXPECT_EQ(shape.root, "profile");
+  EXPECT_TRUE(shape.sections.empty());
+}
+
+TEST_F(XmlProfileTest, BlankFilesAreTreatedAsNewProfiles) {
+  for (const char* content : {"", "  \n\t\r\n"}) {
+    WriteFile(path_, content);
+    { XmlProfile profile(path_); }
+    EXPECT_EQ(ShapeOfFile().root, "profile") << "content: '" << content << "'";
+  }
+}
+
+TEST_F(XmlProfileTest, ExistingRootOfAnyNameIsKept) {
+  WriteFile(path_, "<HostProfile><Other><A>1</A></Other></HostProfile>");
+  {
+    XmlProfile profile(path_);
+    profile.WriteInt(kSection, "DelaySteps", 30);
+  }
+  Shape shape = ShapeOfFile();
+  EXPECT_EQ(shape.root, "HostProfile");
+  EXPECT_EQ(shape.sections, (std::vector<std::string>{"Other", kSection}));
+}
+
+TEST_F(XmlProfileTest, ReadingWithoutTheSectionGivesTheDefaultAndChangesNothing) {
+  WriteFile(path_, "<profile><Other><A>1</A></Other></profile>");
+  {
+    XmlProfile profile(path_);
+    EXPECT_EQ(profile.ReadInt(kSection, "DelaySteps", 25), 25);
+    EXPECT_EQ(profile.ReadString(kSection, "F1", "F1"), "F1");
+  }
+  Shape shape = ShapeOfFile();
+  EXPECT_EQ(shape.sections, (std::vector<std::string>{"Other"}));
+}
+
+TEST_F(XmlProfileTest, WritesCreateSectionAndKeysAppendedLast) {
+  WriteFile(path_, "<profile><First/></profile>");
+  {
+    XmlProfile profile(path_);
+    EXPECT_TRUE(profile.WriteInt(kSection, "B", 2));
+    EXPECT_TRUE(profile.WriteString(kSection, "A", "text"));
+    EXPECT_TRUE(profile.WriteInt(kSection, "B", 3));  // replaces, does not append
+  }
+  Shape shape = ShapeOfFile();
+  EXPECT_EQ(shape.sections, (std::vector<std::string>{"First", kSection}));
+  EXPECT_EQ(shape.keys, (std::vector<std::string>{"B", "A"}));
+  XmlProfile reread(path_);
+  EXPECT_EQ(reread.ReadInt(kSection, "B", 0), 3);
+  EXPECT_EQ(reread.ReadString(kSection, "A", ""), "text");
+}
+
+TEST_F(XmlProfileTest, EmptyKeyElementReadsAsMissingAndIsRemovedOnSave) {
+  WriteFile(path_,
+            "<profile><Qorvix_K7R_Pendant><F1/><Macro1>5</Macro1><S1></S1>"
+            "</Qorvix_K7R_Pendant></profile>");
+  {
+    XmlProfile profile(path_);
+    EXPECT_EQ(profile.ReadString(kSection, "F1", "F1"), "F1");
+    EXPECT_EQ(profile.ReadInt(kSection, "S1", 7), 7);
+    EXPECT_EQ(profile.ReadInt(kSection, "Macro1", 0), 5);
+  }
+  EXPECT_EQ(ShapeOfFile().keys, (std::vector<std::string>{"Macro1"}));
+}
+
+TEST_F(XmlProfileTest, IntegersAreReadFromTheLeadingDigits) {
+  struct Case {
+    const char* text;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {" 42abc", 42}, {"-7", -7}, {"abc", 0}, {"+15", 15}, {"70000", 70000}, {"- 3", 0},
+  };
+  for (const Case& c : cases) {
+    {
+      XmlProfile profile(path_);
+      profile.WriteString(kSection, "Key", c.text);
+    }
+    XmlProfile profile(path_);
+    EXPECT_EQ(profile.ReadInt(kSection, "Key", 99), c.expected) << "text: '" << c.text << "'";
+  }
+}
+
+TEST_F(XmlProfileTest, NegativeIntegersAreWrittenAsPlainDecimal) {
+  {
+    XmlProfile profile(path_);
+    profile.WriteInt(kSection, "OEM1", -1);
+  }
+  pugi::xml_document document;
+  document.load_file(path_.c_str());
+  EXPECT_STREQ(document.document_element().child(kSection).child("OEM1").text().get(), "-1");
+}
+
+TEST_F(XmlProfileTest, StoreWithoutReadsOrWritesStillRewritesTheFile) {
+  WriteFile(path_, "<profile>\n\n\n<A>1</A>\n\n</profile>");
+  const std::string before = ReadFile(path_);
+  { XmlProfile profile(path_); }
+  EXPECT_NE(ReadFile(path_), before);
+  EXPECT_EQ(ShapeOfFile().sections, (std::vector<std::string>{"A"}));
+}
+
+// A profile that exists but cannot be parsed belongs to the host: it must survive untouched.
+TEST_F(XmlProfileTest, MalformedProfileIsNeverSavedOver) {
+  const std::string malformed = "<profile><HostSettings><Feed>12</Feed></HostSettings><unclosed>";
+  WriteFile(path_, malformed);
+  {
+    XmlProfile profile(path_);
+    EXPECT_FALSE(profile.SavesOnClose());
+    EXPECT_EQ(profile.ReadInt(kSection, "Feed", 5), 5);
+    EXPECT_TRUE(profile.WriteInt(kSection, "DelaySteps", 30));
+    EXPECT_EQ(profile.ReadInt(kSection, "DelaySteps", 25), 30);  // held in memory only
+  }
+  EXPECT_EQ(ReadFile(path_), malformed);
+  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
+}
+
+TEST_F(XmlProfileTest, UnreadableProfileIsNeverSavedOver) {
+  std::filesystem::create_directory(path_);  // exists, but cannot be read as a file
+  { XmlProfile profile(path_); }
+  EXPECT_TRUE(std::filesystem::is_directory(path_));
+  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
+}
+
+// Saving goes through a temporary file beside the profile that then replaces it, so a failed
+// save leaves the previous profile whole.
+TEST_F(XmlProfileTest, FailedSaveLeavesThePreviousProfileWhole) {
+  const std::string original =
+      "<profile><Qorvix_K7R_Pendant><Macro1>5</Macro1>"
+      "</Qorvix_K7R_Pendant></profile>";
+  WriteFile(path_, original);
+  std::filesystem::create_directory(TemporaryPathFor(path_));  // the temporary cannot be written
+  {
+    XmlProfile profile(path_);
+    profile.WriteInt(kSection, "Macro1", 9);
+  }
+  EXPECT_EQ(ReadFile(path_), original);
+}
+
+TEST_F(XmlProfileTest, SaveLeavesNoTemporaryBehind) {
+  {
+    XmlProfile profile(path_);
+    profile.WriteInt(kSection, "Macro1", 9);
+  }
+  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
+  XmlProfile profile(path_);
+  EXPECT_EQ(profile.ReadInt(kSection, "Macro1", 0), 9);
+}
+
+}  // namespace
+}  // namespace pendant
