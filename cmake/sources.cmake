@@ -11,7 +11,15 @@ set(PENDANT_SOURCES
   plugin/module_file_${PLATFORM}.cpp
   device/hid_${PLATFORM}.cpp
   device/pendant_link.cpp
+  config/selection_tables.cpp
   input/decode_input.cpp
+  input/jog_mode.cpp
+  input/key_actions.cpp
+  input/key_classifier.cpp
+  input/step_jog.cpp
+  input/value_adjust.cpp
+  input/wheel_action.cpp
+  input/wheel_jog.cpp
   display/compose_display.cpp
   settings/leading_int.cpp
   settings/profile_file.cpp

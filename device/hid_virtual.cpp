@@ -38,7 +38,7 @@ const VirtualHidBus::Device* VirtualHidBus::DeviceOf(DeviceHandle handle) const 
 void VirtualHidBus::Plug(const std::string& path, uint16_t vendorId, uint16_t productId) {
   // A device plugged again is enumerated after those already present, as a new one would be.
   std::erase_if(devices_, [&](const Device& device) { return device.path == path; });
-  devices_.push_back({path, vendorId, productId, true, ++pluggings_, {}});
+  devices_.push_back({path, vendorId, productId, true, ++pluggings_, std::nullopt, {}});
   VirtualDeviceNotice notice;
   notice.path = path;
   VirtualDesktop::Instance().BroadcastDeviceNotice(kDeviceArrival, &notice);
@@ -62,6 +62,7 @@ bool VirtualHidBus::IsPresent(const std::string& path) const {
 void VirtualHidBus::SendReport(const std::string& path, const Report& report, int64_t delayMs) {
   Device* device = FindDevice(path);
   if (!device || !device->present) return;
+  device->latest = report;
   device->queued.emplace_back(VirtualDesktop::Instance().NowMs() + delayMs, report);
 }
 
@@ -76,8 +77,12 @@ int VirtualHidBus::OpenHandles(const std::string& path, HidAccess access) const 
 }
 
 DeviceHandle VirtualHidBus::Open(const char* path, HidAccess access) {
-  const Device* device = path ? FindDevice(path) : nullptr;
+  Device* device = path ? FindDevice(path) : nullptr;
   if (!device || !device->present) return kInvalidDevice;
+  if (access == HidAccess::Read && device->latest) {
+    device->queued.clear();
+    device->queued.emplace_back(VirtualDesktop::Instance().NowMs(), *device->latest);
+  }
   DeviceHandle handle = nextHandle_++;
   handles_[handle] = {path, access, true, device->plugging};
   return handle;

@@ -74,6 +74,7 @@ void TrundleWin::OpenPendantHandles() {
   // A failed reopen (another device arriving while the pendant is away) leaves it closed, so
   // the last report of a removed pendant is never decoded again as live input.
   DeviceOpen = IsOpen(ReadHandle) || IsOpen(WriteHandle);
+  WheelBaselinePending = true;
 }
 
 void TrundleWin::ClosePendantHandles() {

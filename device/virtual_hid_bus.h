@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,8 @@ class VirtualHidBus {
   void Unplug(const std::string& path, const std::string& noticePath = "");
   bool IsPresent(const std::string& path) const;
 
-  // Queues an input report that reads can collect from now + delayMs on.
+  // Queues an input report that reads can collect from now + delayMs on. A reader opened later
+  // starts with the device's latest report, as a pendant reports its state when opened.
   void SendReport(const std::string& path, const Report& report, int64_t delayMs = 0);
   // Drops the reports still queued for a device (a pendant that goes silent).
   void DropQueuedReports(const std::string& path);
@@ -79,6 +81,7 @@ class VirtualHidBus {
     uint16_t productId;
     bool present;
     unsigned plugging;
+    std::optional<Report> latest;                   // what a newly opened reader gets first
     std::deque<std::pair<int64_t, Report>> queued;  // arrival time, report
   };
 

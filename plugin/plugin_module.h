@@ -36,6 +36,10 @@ class PluginModule {
   PendantSettings settings;
   UpdateTicks updateTicks;
   PollTicks pollTicks;
+  // Percentage of the axis feed used by step jogging; the wheel adjusts it, it is not saved.
+  double StepJogPercent = 50.0;
+  // Extra divisor of the velocity jog speed while the key is held.
+  int32_t SlowDownDivisor = 0;
   std::unique_ptr<TrundleWin> PendantWindow;
 };
 

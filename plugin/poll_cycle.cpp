@@ -1,15 +1,10 @@
 #include <cstring>
 
+#include "input/input_report.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
-namespace {
-
-constexpr size_t kWheelRateByte = 2;
-
-}  // namespace
-
 bool TrundleWin::PollCycle() {
   // DisplayCycle runs 159..0 once per 160 ticks and holds at 159 while the wheel turns.
   if (DisplayCycle == 0) DisplayCycle = 160;
@@ -27,7 +22,12 @@ bool TrundleWin::PollCycle() {
 
   // A read that does not finish within the wait leaves InputBuffer as it was, so the last
   // complete report is decoded again; the read stays in flight and lands in a later cycle.
-  Reader.Read(ReadHandle, InputBuffer, kReadWaitMs);
+  if (Reader.Read(ReadHandle, InputBuffer, kReadWaitMs) && WheelBaselinePending) {
+    // The first report after (re)opening only sets the wheel's reference: measured against an
+    // older counter it would move the axis by counts nobody turned.
+    WheelLast = InputBuffer[kWheelCounterByte];
+    WheelBaselinePending = false;
+  }
 
   DecodeInput();
   ComposeDisplay();

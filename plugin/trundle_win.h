@@ -7,6 +7,7 @@
 #include <string>
 
 #include "device/hid_port.h"
+#include "input/input_state.h"
 #include "plugin/window_port.h"
 
 namespace pendant {
@@ -18,7 +19,7 @@ inline constexpr unsigned kPollTimerId = 1;
 inline constexpr unsigned kPollIntervalMs = 25;
 inline constexpr unsigned kReadWaitMs = 5;
 
-class TrundleWin final : public WindowEvents {
+class TrundleWin final : public WindowEvents, public InputState {
  public:
   explicit TrundleWin(PluginModule& module);
   // Closes the pendant's handles, then destroys the window (which ends its timer).
@@ -43,8 +44,23 @@ class TrundleWin final : public WindowEvents {
 
   // One timer tick; returns whether the tick goes on to default processing.
   bool PollCycle();
-  void DecodeInput();
   void ComposeDisplay();
+
+  // Input decoding.
+  void DecodeInput();
+  void HandleStopSwitch();
+  void SelectJogModeFromSelectors();
+  void SelectAxis();
+  void ProcessWheel();
+  void HandleScreenKey();
+
+  // The action engine, once per cycle with this cycle's wheel counts.
+  void RunWheelAction(int32_t direction, int32_t steps);
+  void StepJog(int32_t direction, int32_t steps);
+  void VelocityJog(int32_t direction, int32_t steps);
+  void ContinuousJog(int32_t direction, int32_t steps);
+  void AdjustValue(int32_t direction, int32_t steps);
+  void RunKeyAction();
 
   PluginModule& Module() const { return module_; }
 
@@ -83,6 +99,15 @@ class TrundleWin final : public WindowEvents {
   // Opens DevicePath for reading and writing; the pendant counts as open when either opened.
   void OpenPendantHandles();
   void ClosePendantHandles();
+
+  // Jog engine pieces shared by the jogging modes.
+  bool MotionAllowed() const;
+  bool NoCountsInTwoCycles(int32_t steps);
+  void StopAxisJog() const;
+  void EndWheelJog();
+  void WheelJogStep(double speed, int32_t direction);
+  void StraightStepMove(const char* axisLetter, int32_t direction, int32_t steps);
+  void RotatedStepMove(int32_t direction, int32_t steps);
 
   PluginModule& module_;
   NativeWindow window_ = nullptr;

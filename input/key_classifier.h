@@ -1,0 +1,13 @@
+// Long and double presses of the pendant's key, timed in poll cycles (13 cycles are 325 ms).
+#pragma once
+
+#include "input/input_state.h"
+#include "plugin/tick_counters.h"
+
+namespace pendant {
+
+inline constexpr int32_t kKeyPressCycles = 13;
+
+void ClassifyKey(bool keyDown, InputState& state, PollTicks& ticks);
+
+}  // namespace pendant

@@ -1,0 +1,51 @@
+// The action engine's entry: global gates, then what the current mode does with the wheel.
+#include "input/host_numbers.h"
+#include "input/jog_mode.h"
+#include "plugin/plugin_module.h"
+#include "plugin/trundle_win.h"
+
+namespace pendant {
+
+void TrundleWin::RunWheelAction(int32_t direction, int32_t steps) {
+  if (OfflineSwitch) return;
+  if (module_.host.JogInhibited()) {
+    EndWheelJog();
+    return;
+  }
+  switch (JogMode) {
+    case ModeStepJog:
+      StepJog(direction, steps);
+      break;
+    case ModeVelocityJog:
+      VelocityJog(direction, steps);
+      break;
+    case ModeContinuousJog:
+      ContinuousJog(direction, steps);
+      break;
+    case ModeContinuousSpeed:
+    case ModeFeedOverride:
+    case ModeSpindleOverride:
+    case ModeStepSpeed:
+    case ModeStepSize:
+      AdjustValue(direction, steps);
+      break;
+    case ModeZeroAxis:
+    case ModeFunctionKeys:
+    case ModeProgramStart:
+    case ModeProgramStop:
+    case ModeSpindle:
+      RunKeyAction();
+      break;
+    default:
+      break;
+  }
+}
+
+bool TrundleWin::MotionAllowed() const {
+  const Host& host = module_.host;
+  // While a program runs or is paused, the wheel moves only if the host allows jogging then.
+  const bool programActive = host.GetLed(kProgramRunningLed) || host.GetLed(kProgramPausedLed);
+  return !programActive || host.GetLed(kJogWhileRunningLed);
+}
+
+}  // namespace pendant
