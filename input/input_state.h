@@ -40,6 +40,9 @@ struct InputState {
   double SavedDro818 = 0.0;
   double SavedFeedOverride = 0.0;
 
+  // The host screen the offline screen key selected last.
+  int32_t CurrentScreenCode = 1;
+
   // Velocity and continuous jog.
   int32_t JogDirectionLast = 0;
   int32_t CountHistoryIndex = 0;
