@@ -16,11 +16,21 @@ set(PENDANT_SOURCES
   input/jog_mode.cpp
   input/key_actions.cpp
   input/key_classifier.cpp
+  input/screen_key.cpp
   input/step_jog.cpp
+  input/step_size_text.cpp
   input/value_adjust.cpp
   input/wheel_action.cpp
   input/wheel_jog.cpp
+  display/axis_screens.cpp
+  display/axis_value.cpp
   display/compose_display.cpp
+  display/display_lines.cpp
+  display/function_text_screen.cpp
+  display/number_field.cpp
+  display/offline_screens.cpp
+  display/program_screens.cpp
+  display/value_screens.cpp
   settings/leading_int.cpp
   settings/profile_file.cpp
   settings/startup_load.cpp

@@ -40,8 +40,17 @@ struct InputState {
   double SavedDro818 = 0.0;
   double SavedFeedOverride = 0.0;
 
+  // Double presses in the key-action modes, timed in Update calls.
+  int32_t PressWasLate = 0;
+
+  // The offline screen key.
+  bool ScreenKeyLatched = false;
   // The host screen the offline screen key selected last.
   int32_t CurrentScreenCode = 1;
+
+  // Step size selection: the wheel's rate in this and the previous counted cycle.
+  bool RateSeenNow = false;
+  bool RateSeenBefore = false;
 
   // Velocity and continuous jog.
   int32_t JogDirectionLast = 0;

@@ -1,8 +1,85 @@
+// Modes in which the wheel changes a value instead of moving an axis.
+#include <cmath>
+
+#include "input/input_report.h"
+#include "input/jog_mode.h"
+#include "input/percentage_adjust.h"
+#include "input/step_size_text.h"
+#include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
+namespace {
 
-// Wheel adjustments of speeds, overrides and the step size are added with those modes.
-void TrundleWin::AdjustValue(int32_t, int32_t) {}
+constexpr int kContinuousPercentDro = 3;
+constexpr int kFeedOverrideDro = 821;
+constexpr int kSpindleOverrideDro = 74;
+constexpr int kStepSizeDro = 828;
+constexpr int32_t kWheelActiveTicks = 3;
+
+constexpr PercentageLimits kContinuousLimits{100.0, 0.1};
+constexpr PercentageLimits kOverrideLimits{250.0, 1.0};
+constexpr PercentageLimits kStepSpeedLimits{100.0, 1.0};
+
+}  // namespace
+
+void TrundleWin::AdjustValue(int32_t direction, int32_t steps) {
+  switch (JogMode) {
+    case ModeContinuousSpeed:
+      AdjustHostPercentage(kContinuousPercentDro, kContinuousLimits, direction, steps);
+      break;
+    case ModeFeedOverride:
+      AdjustHostPercentage(kFeedOverrideDro, kOverrideLimits, direction, steps);
+      break;
+    case ModeSpindleOverride:
+      AdjustHostPercentage(kSpindleOverrideDro, kOverrideLimits, direction, steps);
+      break;
+    case ModeStepSpeed:
+      // The plug-in's own speed follows the wheel as turned, whatever the axis's reversal.
+      if (auto value = AdjustedPercentage(module_.StepJogPercent, RawWheelDirection, steps,
+                                          kStepSpeedLimits)) {
+        module_.StepJogPercent = *value;
+      }
+      break;
+    case ModeStepSize:
+      SelectStepSize();
+      break;
+    default:
+      break;
+  }
+}
+
+void TrundleWin::AdjustHostPercentage(int dro, PercentageLimits limits, int32_t direction,
+                                      int32_t steps) {
+  if (steps == 0) return;
+  const Host& host = module_.host;
+  if (auto value = AdjustedPercentage(host.GetDro(dro), direction, steps, limits)) {
+    host.SetDro(dro, *value);
+  }
+}
+
+void TrundleWin::SelectStepSize() {
+  const PendantSettings& s = module_.settings;
+  const float slots[] = {StepSizeFromText(s.S1), StepSizeFromText(s.S2), StepSizeFromText(s.S3)};
+  const uint8_t rate = CurrentInput[kWheelRateByte];
+  UpdateTicks& ticks = module_.updateTicks;
+
+  RateSeenNow = rate > 0;
+  if (rate != 0) ticks.WheelActiveCountdown = kWheelActiveTicks;
+  if (ticks.WheelActiveCountdown == 0) return;
+  // One slot per turn from rest, skipping slots of 0 (and texts that are no usable size).
+  if (RateSeenNow && !RateSeenBefore && StepIndex >= 1 && StepIndex <= 3) {
+    const int stride = RawWheelDirection == 0 ? 1 : 2;  // forward: next slot; reverse: previous
+    int slot = StepIndex - 1;
+    for (int tries = 0; tries < 2; ++tries) {
+      slot = (slot + stride) % 3;
+      if (slots[slot] == 0.0f || !std::isfinite(slots[slot])) continue;
+      StepIndex = slot + 1;
+      module_.host.SetDro(kStepSizeDro, static_cast<double>(slots[slot]));
+      break;
+    }
+  }
+  RateSeenBefore = RateSeenNow;
+}
 
 }  // namespace pendant

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "device/hid_port.h"
+#include "display/display_state.h"
 #include "input/input_state.h"
+#include "input/percentage_adjust.h"
 #include "plugin/window_port.h"
 
 namespace pendant {
@@ -19,7 +21,7 @@ inline constexpr unsigned kPollTimerId = 1;
 inline constexpr unsigned kPollIntervalMs = 25;
 inline constexpr unsigned kReadWaitMs = 5;
 
-class TrundleWin final : public WindowEvents, public InputState {
+class TrundleWin final : public WindowEvents, public InputState, public DisplayState {
  public:
   explicit TrundleWin(PluginModule& module);
   // Closes the pendant's handles, then destroys the window (which ends its timer).
@@ -108,6 +110,12 @@ class TrundleWin final : public WindowEvents, public InputState {
   void WheelJogStep(double speed, int32_t direction);
   void StraightStepMove(const char* axisLetter, int32_t direction, int32_t steps);
   void RotatedStepMove(int32_t direction, int32_t steps);
+
+  // Key actions and value adjustments.
+  void RunConfirmedAction();
+  void RunFunctionButton(int button);
+  void AdjustHostPercentage(int dro, PercentageLimits limits, int32_t direction, int32_t steps);
+  void SelectStepSize();
 
   PluginModule& module_;
   NativeWindow window_ = nullptr;

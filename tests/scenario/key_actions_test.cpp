@@ -1,0 +1,257 @@
+// Double-press actions, function keys, the offline screen key and wheel adjustments, with host
+// Update calls and poll cycles interleaved as the host runs them.
+#include "tests/scenario/jog_fixture.h"
+
+namespace pendant::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class KeyActionTest : public JogFixture {
+ protected:
+  // Starts with the selectors already set, so no mode change is announced.
+  void StartAt(int axisSelector, int modeSelector) {
+    session_.pendant.axisSelector = axisSelector;
+    session_.pendant.modeSelector = modeSelector;
+    session_.pendant.Send();
+    Start();
+  }
+
+  // Holds the key for `updates` host Update calls, then releases it and waits `gap` more.
+  void Press(int updates, int gap = 2) {
+    SetKey(true);
+    session_.Update(updates);
+    SetKey(false);
+    session_.Update(gap);
+  }
+
+  void SetKey(bool down) {
+    session_.pendant.keyDown = down;
+    session_.pendant.Send();
+    session_.Tick(1);
+  }
+};
+
+TEST_F(KeyActionTest, DoublePressZeroesTheSelectedAxisOnTheSecondRelease) {
+  StartAt(2, 5);
+  Press(2);
+  EXPECT_TRUE(Effects().empty());
+  SetKey(true);
+  session_.Update(2);
+  EXPECT_TRUE(Effects().empty());
+  SetKey(false);
+  EXPECT_EQ(Effects(), (Lines{"button 1009"}));
+  session_.Update(2);
+  Press(2);  // each further quick press repeats it
+  EXPECT_EQ(Effects(), (Lines{"button 1009"}));
+}
+
+TEST_F(KeyActionTest, PressesTooSlowOrTooLongDoNothing) {
+  StartAt(1, 5);
+  Press(2, 6);  // the second press starts too late
+  Press(2, 6);
+  Press(6);  // the first of these lasts too long
+  Press(2);
+  EXPECT_TRUE(Effects().empty());
+}
+
+TEST_F(KeyActionTest, ProgramAndSpindleActions) {
+  struct Case {
+    int axisSelector;
+    std::vector<int> leds;
+    Lines expected;
+  };
+  const Case cases[] = {
+      {4, {}, {"button 1000"}},
+      {4, {804}, {"button 1001"}},
+      {5, {}, {"button 1002", "button 1003"}},
+      {5, {804}, {"button 1003", "button 1003"}},
+      {5, {805}, {"button 1003", "button 1003"}},
+      {6, {}, {"button 110"}},
+  };
+  StartAt(1, 1);
+  for (const Case& c : cases) {
+    bench::BenchSession& session = session_;
+    session.host.ledsOn.clear();
+    session.host.ledsOn.insert(83);
+    for (int led : c.leds) session.host.ledsOn.insert(led);
+    session.pendant.axisSelector = c.axisSelector;
+    session.pendant.Send();
+    session.Tick(1);
+    session.Update(6);
+    Effects();
+    Press(2);
+    Press(2);
+    EXPECT_EQ(EffectsOf("button"), c.expected) << "axis selector " << c.axisSelector;
+  }
+}
+
+TEST_F(KeyActionTest, FunctionKeysActOnTheirRowCode) {
+  session_.SetProfileKey("BUTTON0", "6");   // Custom Macro #1
+  session_.SetProfileKey("BUTTON1", "4");   // OEM Button #3
+  session_.SetProfileKey("BUTTON2", "65");  // Goto Safe Z
+  session_.SetProfileKey("BUTTON3", "1");   // a separator
+  session_.SetProfileKey("Macro1", "7");
+  session_.SetProfileKey("OEM3", "1234");
+  struct Case {
+    int axisSelector;
+    Lines expected;
+  };
+  const Case cases[] = {
+      {1, {"code M7", "message Custom Macro #1 executed."}},
+      {2, {"button 1234", "message OEM Function #3 executed."}},
+      {3, {"button 104"}},
+      {7, {}},
+  };
+  StartAt(1, 6);
+  for (const Case& c : cases) {
+    session_.pendant.axisSelector = c.axisSelector;
+    session_.pendant.Send();
+    session_.Tick(1);
+    session_.Update(6);
+    Effects();
+    Press(2);
+    Press(2);
+    Lines effects = Effects();
+    std::erase(effects, "code ENDJOG");
+    EXPECT_EQ(effects, c.expected) << "axis selector " << c.axisSelector;
+  }
+}
+
+TEST_F(KeyActionTest, FunctionKeyOnARowOutsideTheListDoesNothing) {
+  session_.SetProfileKey("BUTTON0", "66");
+  StartAt(1, 6);
+  Press(2);
+  Press(2);
+  EXPECT_TRUE(Effects().empty());
+}
+
+TEST_F(KeyActionTest, OfflineSuspendsKeyActions) {
+  StartAt(1, 5);
+  session_.pendant.offline = true;
+  Press(2);
+  Press(2);
+  // Offline the key is the screen key: two taps, no zeroing.
+  EXPECT_EQ(EffectsOf("button"), (Lines{"button 323", "button 323"}));
+}
+
+class ScreenKeyTest : public KeyActionTest {
+ protected:
+  void StartOffline() {
+    session_.pendant.offline = true;
+    StartAt(1, 2);  // velocity jog: the key does not change the mode
+  }
+};
+
+TEST_F(ScreenKeyTest, TapTogglesTheTabDisplay) {
+  StartOffline();
+  Press(2);
+  EXPECT_EQ(Effects(), (Lines{"button 323"}));
+}
+
+TEST_F(ScreenKeyTest, LongerPressesCycleTheConfiguredScreens) {
+  session_.SetProfileKey("ScreenSel1", "1");
+  session_.SetProfileKey("ScreenSel2", "0");
+  session_.SetProfileKey("ScreenSel3", "4");
+  StartOffline();
+  EXPECT_EQ(Window().CurrentScreenCode, 1);
+  for (const char* expected : {"button 7", "button 1", "button 7"}) {
+    Press(5);
+    EXPECT_EQ(Effects(), (Lines{expected}));
+  }
+  EXPECT_EQ(Window().CurrentScreenCode, 7);
+  EXPECT_EQ(Window().ScreenIndex, 3);
+}
+
+TEST_F(ScreenKeyTest, HoldingTwentyUpdatesOrNoScreensConfiguredDoesNothing) {
+  session_.SetProfileKey("ScreenSel1", "0");
+  session_.SetProfileKey("ScreenSel2", "0");
+  session_.SetProfileKey("ScreenSel3", "0");
+  StartOffline();
+  Press(20);
+  Press(5);
+  EXPECT_TRUE(Effects().empty());
+  EXPECT_EQ(Window().CurrentScreenCode, 1);
+}
+
+TEST_F(ScreenKeyTest, ScreenRowOutsideTheListKeepsItsCode) {
+  session_.SetProfileKey("ScreenSel2", "9");
+  StartOffline();
+  Press(5);
+  EXPECT_EQ(Effects(), (Lines{"button 1"}));  // slot 2 keeps its initial code
+}
+
+class AdjustTest : public KeyActionTest {
+ protected:
+  void Turn(int counts) {
+    session_.pendant.TurnWheel(counts);
+    session_.Tick(1);
+  }
+};
+
+TEST_F(AdjustTest, FeedOverrideFollowsTheWheel) {
+  session_.host.dros[821] = 100.0;
+  StartAt(1, 4);
+  Turn(10);
+  EXPECT_EQ(Effects(), (Lines{"setdro 821 105"}));
+  session_.host.dros[821] = 100.0;
+  Turn(-10);
+  EXPECT_EQ(Effects(), (Lines{"setdro 821 95"}));
+}
+
+TEST_F(AdjustTest, KeyHeldSwitchesToSpindleOverrideAndContinuousSpeed) {
+  session_.host.dros[74] = 300.0;
+  session_.host.dros[3] = 99.0;
+  StartAt(1, 4);
+  session_.pendant.keyDown = true;
+  Turn(1);
+  Effects();
+  Turn(1);  // above the limit: nothing written
+  Turn(-1);
+  EXPECT_EQ(EffectsOf("setdro"), (Lines{"setdro 74 298.5"}));
+  SetMode(3);
+  session_.Tick(1);
+  Turn(10);
+  EXPECT_EQ(EffectsOf("setdro"), (Lines{"setdro 3 100"}));
+}
+
+TEST_F(AdjustTest, ReversedAxisTurnsTheHostValuesButNotTheStepSpeed) {
+  session_.SetProfileKey("Xreverse", "1");
+  session_.host.dros[821] = 100.0;
+  StartAt(1, 4);
+  Turn(10);
+  EXPECT_EQ(Effects(), (Lines{"setdro 821 95"}));
+
+  SetMode(1);  // a short press then a held one: step speed
+  session_.Tick(1);
+  SetKey(true);
+  SetKey(false);
+  SetKey(true);
+  ASSERT_EQ(Window().JogMode, 10);
+  Turn(10);
+  EXPECT_DOUBLE_EQ(Plugin().StepJogPercent, 52.5);
+}
+
+TEST_F(AdjustTest, StepSizeMovesOneSlotPerTurnSkippingZeroSlots) {
+  session_.SetProfileKey("S2", "0");
+  StartAt(1, 1);
+  session_.Tick(15);  // a press this early would count as the second of a double press
+  SetKey(true);
+  session_.Tick(13);
+  ASSERT_EQ(Window().JogMode, 11);
+  Effects();
+
+  Turn(3);
+  EXPECT_EQ(Effects(), (Lines{"setdro 828 0.0099999997764825821"}));
+  Turn(3);
+  Turn(3);
+  EXPECT_TRUE(Effects().empty());
+  SetRate(0);
+  session_.Tick(1);
+  Turn(3);
+  EXPECT_EQ(Effects(), (Lines{"setdro 828 9.9999997473787516e-05"}));
+  EXPECT_EQ(Window().StepIndex, 1);
+}
+
+}  // namespace
+}  // namespace pendant::testing
