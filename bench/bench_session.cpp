@@ -22,7 +22,8 @@ std::string MakePrivateDirectory() {
 
 }  // namespace
 
-BenchSession::BenchSession() : host(SubstituteHost::Instance()), directory_(MakePrivateDirectory()) {
+BenchSession::BenchSession()
+    : host(SubstituteHost::Instance()), directory_(MakePrivateDirectory()) {
   VirtualDesktop::Instance().Reset();
   VirtualHidBus::Instance().Reset();
   host.Reset();
@@ -54,20 +55,25 @@ std::string BenchSession::ProfileKey(const std::string& key) const {
   return document.document_element().child(kSettingsSection).child(key.c_str()).text().get();
 }
 
-std::string BenchSession::Start() {
-  if (!pendant.Plugged()) pendant.Plug();
+std::string BenchSession::Start(PendantAtStart pendantAtStart) {
+  const bool plugged = pendantAtStart == PendantAtStart::Plugged;
+  if (plugged && !pendant.Plugged()) pendant.Plug();
+  if (!plugged && pendant.Plugged()) pendant.Unplug();
   std::string name = host.Start(profilePath);
   host.PostInit();
   nextUpdateMs_ = VirtualDesktop::Instance().NowMs() + 1000 / std::max(updatesPerSecond, 1);
   return name;
 }
 
-void BenchSession::Stop() { host.Stop(); }
+void BenchSession::Stop() {
+  host.Stop();
+}
 
 void BenchSession::AdvanceTo(int64_t timeMs) {
   VirtualDesktop& desktop = VirtualDesktop::Instance();
   desktop.AdvanceTo(timeMs);
   host.CollectMessage();
+  if (onStep) onStep();
 }
 
 void BenchSession::Tick(int count) {
@@ -79,7 +85,12 @@ void BenchSession::Tick(int count) {
 }
 
 void BenchSession::Update(int count) {
-  for (int i = 0; i < count; ++i) ::Update();
+  for (int i = 0; i < count; ++i) CallUpdate();
+}
+
+void BenchSession::CallUpdate() {
+  ::Update();
+  if (onStep) onStep();
 }
 
 void BenchSession::Wait(int ms) {
@@ -94,7 +105,7 @@ void BenchSession::Wait(int ms) {
     if (next > end) break;
     AdvanceTo(next);
     if (next == nextUpdateMs_) {
-      ::Update();
+      CallUpdate();
       nextUpdateMs_ += interval;
     }
   }

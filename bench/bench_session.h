@@ -3,6 +3,7 @@
 // Update calls (at the host's rate) interleave deterministically.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "bench/substitute_host.h"
@@ -22,8 +23,9 @@ class BenchSession {
   // The key's text in the profile file as stored now; empty when missing.
   std::string ProfileKey(const std::string& key) const;
 
+  enum class PendantAtStart { Plugged, Absent };
   // The host's start-up sequence; returns the plug-in's full name.
-  std::string Start();
+  std::string Start(PendantAtStart pendantAtStart = PendantAtStart::Plugged);
   void Stop();
 
   // Runs n poll ticks (25 ms each) without host Update calls.
@@ -37,9 +39,13 @@ class BenchSession {
   VirtualPendant pendant;
   int updatesPerSecond = 10;
   std::string profilePath;
+  // Called after every step of virtual time (each poll tick and each Update call), so an
+  // observer sees effects at the moment they happen.
+  std::function<void()> onStep;
 
  private:
   void AdvanceTo(int64_t timeMs);
+  void CallUpdate();
 
   std::string directory_;
   int64_t nextUpdateMs_ = 0;

@@ -25,6 +25,7 @@ struct HostEffect {
   // One line as transcripts and expectations write it: "button 1021", "code G90",
   // "setdro 821 100", "message  Jog OFF. ".
   std::string ToString() const;
+  bool operator==(const HostEffect&) const = default;
 };
 
 class SubstituteHost {

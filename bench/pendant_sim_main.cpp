@@ -1,0 +1,73 @@
+// pendant-sim: runs the plug-in on the virtual bench from a script (or the built-in demo) and
+// prints what happens. Exit code 0: the script passed; 1: a command or check failed; 2: the
+// script could not be read or parsed.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "bench/bench_session.h"
+#include "bench/demo_script.h"
+#include "bench/script_parser.h"
+#include "bench/script_runner.h"
+#include "bench/text_escape.h"
+#include "bench/transcript.h"
+
+namespace {
+
+constexpr int kPassed = 0;
+constexpr int kFailed = 1;
+constexpr int kUnusable = 2;
+
+bool ReadFile(const char* path, std::string& text) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) return false;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  text = contents.str();
+  return !file.bad();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace pendant::bench;
+  const std::string arg = argc > 1 ? argv[1] : "";
+  if (argc > 2 || arg == "-h" || arg == "--help") {
+    std::cerr << "usage: pendant-sim [SCRIPT]\n"
+                 "Runs the plug-in on the virtual bench from SCRIPT, or the built-in demo.\n";
+    return argc > 2 ? kUnusable : kPassed;
+  }
+  std::string name = "built-in demo";
+  std::string text(DemoScript());
+  if (argc == 2) {
+    name = arg;
+    if (!ReadFile(argv[1], text)) {
+      std::cerr << "pendant-sim: cannot read " << name << '\n';
+      return kUnusable;
+    }
+  }
+
+  const script::ParsedScript parsed = script::ParseScript(text);
+  if (parsed.error) {
+    std::cerr << "pendant-sim: " << name << ":" << parsed.error->line << ": "
+              << Showable(parsed.error->message) << '\n';
+    return kUnusable;
+  }
+
+  std::cout << "pendant-sim: " << name << '\n';
+  BenchSession session;
+  Transcript transcript(std::cout, session);
+  const RunOutcome outcome = ScriptRunner(session, transcript).Run(parsed.commands);
+  if (!outcome.passed) {
+    std::cout << "FAILED\n" << std::flush;
+    std::cerr << "pendant-sim: " << name << ":" << outcome.line << ": " << Showable(outcome.source)
+              << "\n  " << Showable(outcome.message) << '\n';
+    return kFailed;
+  }
+  std::cout << "PASSED (" << outcome.checksPassed << " checks)\n";
+  return kPassed;
+}

@@ -1,0 +1,182 @@
+#include "bench/script_runner.h"
+
+#include <cctype>
+
+#include "device/virtual_hid_bus.h"
+
+namespace pendant::bench {
+namespace {
+
+// Another HID device, a keyboard, that comes and goes beside the pendant.
+constexpr const char* kOtherDevicePath =
+    "\\\\?\\hid#vid_1a2c&pid_2124&mi_00#8&2f3e4a5b&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+constexpr uint16_t kOtherDeviceVendorId = 0x1A2C;
+constexpr uint16_t kOtherDeviceProductId = 0x2124;
+
+std::string InUpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(BenchSession& session, Transcript& transcript)
+    : session_(session), transcript_(transcript) {}
+
+RunOutcome ScriptRunner::Run(const std::vector<script::Command>& commands) {
+  session_.onStep = [this] { transcript_.CatchUp(); };
+  RunOutcome outcome;
+  for (const script::Command& command : commands) {
+    if (!std::holds_alternative<script::Say>(command.action)) transcript_.Command(command.source);
+    const Verdict failure =
+        std::visit([this](const auto& action) { return Do(action); }, command.action);
+    transcript_.CatchUp();
+    if (failure) {
+      outcome = {false, command.line, command.source, *failure};
+      break;
+    }
+  }
+  session_.onStep = nullptr;
+  outcome.checksPassed = checksPassed_;
+  return outcome;
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::Say& say) {
+  transcript_.Narrate(say.text);
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SetProfileKey& set) {
+  if (phase_ != Phase::BeforeStart) return "profile keys go into the file before start";
+  session_.SetProfileKey(set.key, set.value);
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::Start& start) {
+  if (phase_ != Phase::BeforeStart) return "the host starts the plug-in once per session";
+  const std::string name =
+      session_.Start(start.pendantPlugged ? BenchSession::PendantAtStart::Plugged
+                                          : BenchSession::PendantAtStart::Absent);
+  phase_ = Phase::Running;
+  transcript_.Note("plug-in started: \"" + name + "\"");
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::Stop&) {
+  if (phase_ != Phase::Running) return "the plug-in is not running";
+  ticksOfStoppedWindow_ = LiveWindowTicks();
+  session_.Stop();
+  phase_ = Phase::Stopped;
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::PlugPendant& plug) {
+  VirtualPendant& pendant = session_.pendant;
+  if (plug.plugged) {
+    pendant.Plug();
+  } else if (plug.noticeInUpperCase) {
+    VirtualHidBus::Instance().Unplug(pendant.path, InUpperCase(pendant.path));
+  } else {
+    pendant.Unplug();
+  }
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::PlugOtherDevice& plug) {
+  VirtualHidBus& bus = VirtualHidBus::Instance();
+  if (plug.plugged) {
+    bus.Plug(kOtherDevicePath, kOtherDeviceVendorId, kOtherDeviceProductId);
+  } else {
+    bus.Unplug(kOtherDevicePath);
+  }
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SetSelector& set) {
+  session_.pendant.*set.selector = set.position;
+  session_.pendant.Send();
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SetSwitch& set) {
+  session_.pendant.*set.pendantSwitch = set.on;
+  session_.pendant.Send();
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::TurnWheel& turn) {
+  session_.pendant.TurnWheel(turn.counts);
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SetWheelRate& set) {
+  session_.pendant.wheelRate = static_cast<uint8_t>(set.rate);
+  session_.pendant.Send();
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::RunTicks& run) {
+  session_.Tick(run.count);
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::RunUpdates& run) {
+  session_.Update(run.count);
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::Wait& wait) {
+  session_.Wait(wait.ms);
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SetDro& set) {
+  session_.host.dros[set.dro] = set.value;
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SetLed& set) {
+  if (set.on) {
+    session_.host.ledsOn.insert(set.led);
+  } else {
+    session_.host.ledsOn.erase(set.led);
+  }
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::Poke& poke) {
+  SubstituteHost& host = session_.host;
+  std::vector<uint8_t>& block = poke.block == 'A'   ? host.blockA
+                                : poke.block == 'B' ? host.blockB
+                                                    : host.blockC;
+  using Type = script::Poke::Type;
+  const size_t size = poke.type == Type::U8 ? 1 : poke.type == Type::I32 ? 4 : 8;
+  const auto offset = static_cast<size_t>(poke.offset);
+  if (offset > block.size() || size > block.size() - offset) {
+    return "offset " + std::to_string(offset) + " lies outside block " + poke.block + " (" +
+           std::to_string(block.size()) + " bytes)";
+  }
+  switch (poke.type) {
+    case Type::U8:
+      host.Poke(block, offset, static_cast<uint8_t>(poke.value));
+      break;
+    case Type::I32:
+      host.Poke(block, offset, static_cast<int32_t>(poke.value));
+      break;
+    case Type::F64:
+      host.Poke(block, offset, poke.value);
+      break;
+  }
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SetReportTiming& set) {
+  session_.pendant.reportDelayMs = set.delayMs;
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::RunConfig&) {
+  return "the settings dialog is not available yet";
+}
+
+}  // namespace pendant::bench

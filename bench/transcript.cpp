@@ -1,0 +1,60 @@
+#include "bench/transcript.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "bench/text_escape.h"
+#include "device/virtual_hid_bus.h"
+#include "plugin/virtual_desktop.h"
+
+namespace pendant::bench {
+namespace {
+
+constexpr size_t kTimeColumns = 12;  // "%8.3f s  "
+constexpr std::string_view kDisplayLabel = "  display ";
+
+}  // namespace
+
+Transcript::Transcript(std::ostream& out, const BenchSession& session)
+    : out_(out), session_(session), startMs_(VirtualDesktop::Instance().NowMs()) {}
+
+void Transcript::Line(const std::string& text) {
+  char time[32];
+  const double seconds = static_cast<double>(VirtualDesktop::Instance().NowMs() - startMs_) / 1000;
+  std::snprintf(time, sizeof time, "%8.3f s  ", seconds);
+  out_ << time << Showable(text) << '\n';
+}
+
+void Transcript::Command(const std::string& source) {
+  Line("> " + source);
+}
+
+void Transcript::Narrate(const std::string& text) {
+  out_ << "\n  " << Showable(text) << '\n';
+}
+
+void Transcript::Note(const std::string& text) {
+  Line("  " + text);
+}
+
+void Transcript::CatchUp() {
+  const auto& effects = session_.host.effects;
+  for (; effectsShown_ < effects.size(); ++effectsShown_) {
+    Line("  host: " + effects[effectsShown_].ToString());
+  }
+  const auto& writes = VirtualHidBus::Instance().Writes();
+  if (writes.empty()) return;
+  const DisplayText text = TextOfReport(writes.back().bytes);
+  if (displayShown_ != text) DrawDisplay(text);
+}
+
+void Transcript::DrawDisplay(const DisplayText& text) {
+  displayShown_ = text;
+  const std::string indent(kTimeColumns + kDisplayLabel.size(), ' ');
+  Line(std::string(kDisplayLabel) + "+--------+");
+  out_ << indent << '|' << Printable(text.line1) << "|\n";
+  out_ << indent << '|' << Printable(text.line2) << "|\n";
+  out_ << indent << "+--------+\n";
+}
+
+}  // namespace pendant::bench
