@@ -1,0 +1,41 @@
+// Every setting's profile key, kind and default, and the orders in which they are read and
+// written. One table serves the start-up load and the settings dialog.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "settings/pendant_settings.h"
+#include "settings/settings_store.h"
+
+namespace pendant {
+
+// Where a setting lives in the record; its type tells how it is read and written.
+using SettingField = std::variant<int16_t*, int32_t*, bool*, std::string*>;
+
+struct SettingKey {
+  const char* key;
+  int32_t defaultNumber;
+  const char* defaultText;  // for texts; null for numbers and flags
+  SettingField (*field)(PendantSettings&);
+};
+
+// The key's entry, or null for a key the plug-in does not have.
+const SettingKey* FindSettingKey(std::string_view key);
+
+// Reads one key with its default into its field (16-bit fields keep the low 16 bits, flags are
+// any non-zero value); unknown keys are ignored.
+void ReadSetting(SettingsStore& store, PendantSettings& settings, std::string_view key);
+// Writes one field as its decimal text (flags as 0 or 1) or its text.
+void WriteSetting(SettingsStore& store, PendantSettings& settings, std::string_view key);
+
+// Start-up reads the function buttons, then looks for the pendant, then reads the rest.
+extern const std::span<const std::string_view> kStartupKeysBeforeDevice;
+extern const std::span<const std::string_view> kStartupKeysAfterDevice;
+extern const std::span<const std::string_view> kDialogReloadKeys;
+extern const std::span<const std::string_view> kDialogSaveKeys;
+
+}  // namespace pendant
