@@ -2,7 +2,9 @@
 
 #include <cctype>
 
+#include "bench/dialog_user.h"
 #include "device/virtual_hid_bus.h"
+#include "plugin/exports.h"
 
 namespace pendant::bench {
 namespace {
@@ -175,8 +177,15 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::SetReportTiming& set) {
   return {};
 }
 
-ScriptRunner::Verdict ScriptRunner::Do(const script::RunConfig&) {
-  return "the settings dialog is not available yet";
+ScriptRunner::Verdict ScriptRunner::Do(const script::RunConfig& config) {
+  const std::vector<std::string> unknown = UnknownDialogFields(config.fields);
+  if (!unknown.empty()) return "the settings dialog has no control for " + unknown.front();
+  QueueDialogTurns({SetFieldsAndClose(config.fields, config.accept)});
+  ::Config();
+  for (const std::string& message : LastDialogSurface().messages) {
+    transcript_.Note("dialog says: " + message);
+  }
+  return {};
 }
 
 }  // namespace pendant::bench

@@ -11,6 +11,10 @@ set(PENDANT_SOURCES
   plugin/module_file_${PLATFORM}.cpp
   device/hid_${PLATFORM}.cpp
   device/pendant_link.cpp
+  config/config_run.cpp
+  config/dialog_${PLATFORM}.cpp
+  config/dialog_controls.cpp
+  config/properties_dialog.cpp
   config/selection_tables.cpp
   input/decode_input.cpp
   input/jog_mode.cpp
@@ -33,6 +37,7 @@ set(PENDANT_SOURCES
   display/value_screens.cpp
   settings/leading_int.cpp
   settings/profile_file.cpp
+  settings/setting_keys.cpp
   settings/startup_load.cpp
   settings/file_replace_${PLATFORM}.cpp
   settings/xml_profile.cpp

@@ -1,5 +1,6 @@
 #include "plugin/plugin_module.h"
 
+#include "config/config_run.h"
 #include "plugin/module_file.h"
 #include "settings/xml_profile.h"
 
@@ -43,6 +44,7 @@ void PluginModule::PostInitControl() {
 
 void PluginModule::Config() {
   XmlProfile profile(ProfilePath);
+  RunConfigDialog(profile, settings);
 }
 
 }  // namespace pendant

@@ -5,43 +5,12 @@
 #include <vector>
 
 #include "settings/pendant_settings.h"
+#include "tests/support/recording_store.h"
 
 namespace pendant {
 namespace {
 
-// A store that answers from a map and records every read in order.
-class RecordingStore final : public SettingsStore {
- public:
-  int32_t ReadInt(const char* section, const char* key, int32_t fallback) override {
-    Record(section, key);
-    auto found = ints.find(key);
-    return found == ints.end() ? fallback : found->second;
-  }
-  std::string ReadString(const char* section, const char* key,
-                         const std::string& fallback) override {
-    Record(section, key);
-    auto found = texts.find(key);
-    return found == texts.end() ? fallback : found->second;
-  }
-  bool WriteInt(const char*, const char* key, int32_t) override {
-    writes.push_back(key);
-    return true;
-  }
-  bool WriteString(const char*, const char* key, const std::string&) override {
-    writes.push_back(key);
-    return true;
-  }
-
-  void Record(const char* section, const char* key) {
-    EXPECT_STREQ(section, "Qorvix_K7R_Pendant");
-    reads.push_back(key);
-  }
-
-  std::map<std::string, int32_t> ints;
-  std::map<std::string, std::string> texts;
-  std::vector<std::string> reads;
-  std::vector<std::string> writes;
-};
+using testing::RecordingStore;
 
 PendantSettings Load(RecordingStore& store) {
   PendantSettings settings;

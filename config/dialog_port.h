@@ -1,0 +1,14 @@
+// Showing the settings dialog modally, as the platform does it.
+#pragma once
+
+#include "config/properties_dialog.h"
+
+namespace pendant {
+
+enum class DialogResult { Ok, Cancel, Failed };
+
+// Runs the dialog until the user accepts it with OK (which the dialog's logic may refuse) or
+// cancels it with Escape. Failed when the platform could not show it.
+DialogResult ShowPropertiesDialog(PropertiesDialog& dialog);
+
+}  // namespace pendant

@@ -1,0 +1,51 @@
+// A settings store that answers from maps and records every read and write in order.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/settings_store.h"
+
+namespace pendant::testing {
+
+class RecordingStore final : public SettingsStore {
+ public:
+  int32_t ReadInt(const char* section, const char* key, int32_t fallback) override {
+    Record(section, key);
+    auto found = ints.find(key);
+    return found == ints.end() ? fallback : found->second;
+  }
+  std::string ReadString(const char* section, const char* key,
+                         const std::string& fallback) override {
+    Record(section, key);
+    auto found = texts.find(key);
+    return found == texts.end() ? fallback : found->second;
+  }
+  bool WriteInt(const char*, const char* key, int32_t value) override {
+    writes.push_back(key);
+    ints[key] = value;
+    texts.erase(key);
+    return true;
+  }
+  bool WriteString(const char*, const char* key, const std::string& value) override {
+    writes.push_back(key);
+    texts[key] = value;
+    ints.erase(key);
+    return true;
+  }
+
+  void Record(const char* section, const char* key) {
+    EXPECT_STREQ(section, "Qorvix_K7R_Pendant");
+    reads.push_back(key);
+  }
+
+  std::map<std::string, int32_t> ints;
+  std::map<std::string, std::string> texts;
+  std::vector<std::string> reads;
+  std::vector<std::string> writes;
+};
+
+}  // namespace pendant::testing
