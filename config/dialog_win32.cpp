@@ -1,0 +1,104 @@
+// The settings dialog on Windows: a modal dialog from resource template 4013.
+#include <windows.h>
+
+#include <string>
+
+#include "config/dialog_controls.h"
+#include "config/dialog_port.h"
+
+namespace pendant {
+namespace {
+
+HINSTANCE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
+  return module;
+}
+
+class Win32DialogSurface final : public DialogSurface {
+ public:
+  explicit Win32DialogSurface(HWND dialog) : dialog_(dialog) {}
+
+  void SetListRows(int id, std::span<const std::string_view> labels) override {
+    SendDlgItemMessageA(dialog_, id, CB_RESETCONTENT, 0, 0);
+    for (std::string_view label : labels) {
+      const std::string text(label);
+      SendDlgItemMessageA(dialog_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+  }
+  void SelectRow(int id, int index) override {
+    // CB_SETCURSEL with an index outside the rows clears the selection.
+    SendDlgItemMessageA(dialog_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  int SelectedRow(int id) const override {
+    const LRESULT row = SendDlgItemMessageA(dialog_, id, CB_GETCURSEL, 0, 0);
+    return row == CB_ERR ? kNoRowSelected : static_cast<int>(row);
+  }
+  void SetText(int id, const std::string& text) override {
+    SetDlgItemTextA(dialog_, id, text.c_str());
+  }
+  std::string Text(int id) const override {
+    HWND control = GetDlgItem(dialog_, id);
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(control, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+  }
+  void SetChecked(int id, bool checked) override {
+    CheckDlgButton(dialog_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+  }
+  bool Checked(int id) const override { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+  void ShowMessage(const char* text) override {
+    MessageBoxA(dialog_, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
+  }
+  void FocusWithTextSelected(int id) override {
+    HWND edit = GetDlgItem(dialog_, id);
+    SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+  }
+
+ private:
+  HWND dialog_;
+};
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* logic = reinterpret_cast<PropertiesDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      logic = reinterpret_cast<PropertiesDialog*>(lParam);
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      Win32DialogSurface surface(dialog);
+      logic->OnOpen(surface);
+      return TRUE;  // the focus goes to the first tab stop
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK && logic) {
+        Win32DialogSurface surface(dialog);
+        if (logic->OnOk(surface)) EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+DialogResult ShowPropertiesDialog(PropertiesDialog& dialog) {
+  const INT_PTR result =
+      DialogBoxParamA(ThisModule(), MAKEINTRESOURCEA(kDialogTemplateId), nullptr, DialogProc,
+                      reinterpret_cast<LPARAM>(&dialog));
+  if (result == IDOK) return DialogResult::Ok;
+  if (result == IDCANCEL) return DialogResult::Cancel;
+  return DialogResult::Failed;
+}
+
+}  // namespace pendant
