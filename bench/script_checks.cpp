@@ -28,6 +28,15 @@ std::string EffectList(const std::vector<std::string>& effects) {
   return list;
 }
 
+bool ContainsInOrder(const std::vector<std::string>& actual,
+                     const std::vector<std::string>& expected) {
+  size_t found = 0;
+  for (const std::string& effect : actual) {
+    if (found < expected.size() && effect == expected[found]) ++found;
+  }
+  return found == expected.size();
+}
+
 }  // namespace
 
 ScriptRunner::Verdict ScriptRunner::Passed() {
@@ -61,9 +70,10 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectEffects& expect) {
   effectsChecked_ = effects.size();
   std::vector<std::string> expected;
   for (const HostEffect& effect : expect.effects) expected.push_back(effect.ToString());
-  if (actual == expected) return Passed();
-  return "expected these host effects:" + EffectList(expected) +
-         "\n  but the host got:" + EffectList(actual);
+  if (expect.amongOthers ? ContainsInOrder(actual, expected) : actual == expected) return Passed();
+  return std::string(expect.amongOthers ? "expected among the host effects, in this order:"
+                                        : "expected these host effects:") +
+         EffectList(expected) + "\n  but the host got:" + EffectList(actual);
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectDisplay& expect) {

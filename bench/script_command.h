@@ -101,9 +101,11 @@ struct RunConfig {
   bool operator==(const RunConfig&) const = default;
 };
 
-// Exactly these host effects since the previous effects check (none for "expect none").
+// Exactly these host effects since the previous effects check (none for "expect none"); with
+// amongOthers ("expect some") these in this order, others allowed between them.
 struct ExpectEffects {
   std::vector<HostEffect> effects;
+  bool amongOthers = false;
   bool operator==(const ExpectEffects&) const = default;
 };
 // The two text lines of the last display report, byte for byte.

@@ -177,6 +177,11 @@ const Syntax kCommands[] = {
     {"config", "config KEY=VALUE ... ok|cancel", ParseConfig},
     {"expect effects", "expect effects",
      [](const ScriptArgs& a) { return NoArguments(a, ExpectEffects{}); }, true},
+    {"expect some", "expect some",
+     [](const ScriptArgs& a) {
+       return NoArguments(a, ExpectEffects{{}, true});
+     },
+     true},
     {"expect none", "expect none",
      [](const ScriptArgs& a) { return NoArguments(a, ExpectEffects{}); }},
     {"expect display", "expect display LINE1 LINE2", ParseExpectDisplay},
@@ -281,13 +286,14 @@ void ReadEffectBlock(LineReader& lines, ExpectEffects& check, int openingLine) {
     if (words.Count() == 1 && words.Word(0) == "end") return;
     check.effects.push_back(ParseEffect(words));
   }
-  throw ScriptLineError("'expect effects' has no 'end'", openingLine);
+  throw ScriptLineError("'expect effects' or 'expect some' has no 'end'", openingLine);
 }
 
 Command ParseCommand(LineReader& lines, const ScriptWords& words, std::string_view line) {
   size_t nameWords = 0;
   const Syntax* syntax = FindSyntax(words, nameWords);
-  if (!syntax && words.Word(0) == "end") throw ScriptLineError("'end' without 'expect effects'");
+  if (!syntax && words.Word(0) == "end")
+    throw ScriptLineError("'end' without 'expect effects' or 'expect some'");
   if (!syntax) {
     const bool isCheck = words.Word(0) == "expect" && words.Count() > 1;
     throw ScriptLineError("unknown " + std::string(isCheck ? "check 'expect " : "command '") +

@@ -27,7 +27,9 @@ double AnswerGetDro(int16_t dro) {
   return found == dros.end() ? 0.0 : found->second;
 }
 
-uint8_t AnswerGetLed(int16_t led) { return SubstituteHost::Instance().ledsOn.count(led) ? 1 : 0; }
+uint8_t AnswerGetLed(int16_t led) {
+  return SubstituteHost::Instance().ledsOn.count(led) ? 1 : 0;
+}
 
 void IgnoreSetLed(int16_t, uint8_t) {}
 
@@ -83,9 +85,13 @@ std::string SubstituteHost::Start(const std::string& profilePath) {
   return name ? name : "";
 }
 
-void SubstituteHost::PostInit() { PostInitControl(); }
+void SubstituteHost::PostInit() {
+  PostInitControl();
+}
 
-void SubstituteHost::Stop() { StopPlug(); }
+void SubstituteHost::Stop() {
+  StopPlug();
+}
 
 void SubstituteHost::CollectMessage() {
   if (blockC.size() <= kMessageOffset || blockC[kMessageOffset] == 0) return;

@@ -19,9 +19,13 @@ void VirtualPendant::Plug() {
   Send();
 }
 
-void VirtualPendant::Unplug() { VirtualHidBus::Instance().Unplug(path); }
+void VirtualPendant::Unplug() {
+  VirtualHidBus::Instance().Unplug(path);
+}
 
-bool VirtualPendant::Plugged() const { return VirtualHidBus::Instance().IsPresent(path); }
+bool VirtualPendant::Plugged() const {
+  return VirtualHidBus::Instance().IsPresent(path);
+}
 
 void VirtualPendant::TurnWheel(int counts) {
   wheelCounter = static_cast<uint8_t>(wheelCounter + counts);

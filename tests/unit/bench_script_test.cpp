@@ -196,6 +196,13 @@ TEST(BenchScriptParser, EffectBlockHoldsEachEffectUpToEnd) {
   EXPECT_EQ(parsed.commands[1].line, 9);
 }
 
+TEST(BenchScriptParser, SomeBlockAllowsOtherEffectsBetween) {
+  const ParsedScript parsed = ParseScript("expect some\n  code M7\nend\n");
+  ASSERT_FALSE(parsed.error) << parsed.error->message;
+  const std::vector<HostEffect> expected = {{Kind::Code, 0, 0.0, "M7"}};
+  EXPECT_TRUE(parsed.commands[0].action == Action(ExpectEffects{expected, true}));
+}
+
 struct BadBlock {
   const char* text;
   int line;
