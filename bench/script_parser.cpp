@@ -277,7 +277,8 @@ void SplitOrThrow(ScriptWords& words, std::string_view line) {
 }
 
 // Reads effect lines up to "end" into the check.
-void ReadEffectBlock(LineReader& lines, ExpectEffects& check, int openingLine) {
+void ReadEffectBlock(LineReader& lines, ExpectEffects& check, std::string_view opening,
+                     int openingLine) {
   std::string_view line;
   ScriptWords words;
   while (lines.Next(line)) {
@@ -286,7 +287,7 @@ void ReadEffectBlock(LineReader& lines, ExpectEffects& check, int openingLine) {
     if (words.Count() == 1 && words.Word(0) == "end") return;
     check.effects.push_back(ParseEffect(words));
   }
-  throw ScriptLineError("'expect effects' or 'expect some' has no 'end'", openingLine);
+  throw ScriptLineError("'" + std::string(opening) + "' has no 'end'", openingLine);
 }
 
 Command ParseCommand(LineReader& lines, const ScriptWords& words, std::string_view line) {
@@ -302,7 +303,7 @@ Command ParseCommand(LineReader& lines, const ScriptWords& words, std::string_vi
   Command command{lines.Number(), Trimmed(line),
                   syntax->parse(ScriptArgs(words, nameWords, syntax->usage))};
   if (syntax->opensEffectBlock) {
-    ReadEffectBlock(lines, std::get<ExpectEffects>(command.action), command.line);
+    ReadEffectBlock(lines, std::get<ExpectEffects>(command.action), syntax->name, command.line);
   }
   return command;
 }
