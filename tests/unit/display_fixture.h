@@ -1,0 +1,119 @@
+// A pendant window composing its display against a table host: DROs and LEDs from maps, the
+// host's other services counted as calls the display must never make.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "plugin/plugin_module.h"
+#include "tests/support/host_fields.h"
+
+namespace pendant::testing {
+
+struct TableHost {
+  static inline std::map<int, double> dros;
+  static inline std::set<int> leds;
+  static inline std::vector<int> drosRead;
+  static inline int forbiddenCalls = 0;
+
+  static double GetDro(int16_t dro) {
+    drosRead.push_back(dro);
+    const auto found = dros.find(dro);
+    return found == dros.end() ? 0.0 : found->second;
+  }
+  static uint8_t GetLed(int16_t led) { return leds.count(led) ? 1 : 0; }
+  static void DoButton(int16_t) { ++forbiddenCalls; }
+  static void SetDro(int16_t, double) { ++forbiddenCalls; }
+  static void SetLed(int16_t, uint8_t) { ++forbiddenCalls; }
+  static void Code(const char*) { ++forbiddenCalls; }
+};
+
+// What a screen is composed from; the defaults are an extended pendant on X, idle, in the
+// second blink half with the step size shown, no program running.
+struct Scene {
+  int32_t jogMode = 0;
+  int32_t axisIndex = 0;
+  int32_t displayCycle = 100;
+  int32_t animationPhase = 100;
+  int32_t axisSelector = 1;
+  bool actionKey = false;
+  bool stopSwitch = false;
+  bool offlineSwitch = false;
+  int32_t extendedSelector = 1;
+  int32_t screenCode = 1;
+  int16_t decidigit = 2;
+  bool displyRpm = false;
+  std::string f1 = {}, f2 = {}, f3 = {}, f4 = {};
+  double stepJogPercent = 50.0;
+  int32_t slowDownDivisor = 2;
+  double feedBase = 0.0;  // of every axis
+  std::set<int> leds = {};
+  std::map<int, double> dros = {};
+};
+
+class DisplayFixture : public ::testing::Test {
+ protected:
+  DisplayFixture() : blockC_(kHostBlockCSize) {
+    TableHost::dros.clear();
+    TableHost::leds.clear();
+    TableHost::drosRead.clear();
+    TableHost::forbiddenCalls = 0;
+    HostCallbacks& callbacks = module_.host.callbacks;
+    callbacks.getDro = &TableHost::GetDro;
+    callbacks.getLed = &TableHost::GetLed;
+    callbacks.doButton = &TableHost::DoButton;
+    callbacks.setDro = &TableHost::SetDro;
+    callbacks.setLed = &TableHost::SetLed;
+    callbacks.code = &TableHost::Code;
+    module_.host.blockC = blockC_.data();
+  }
+
+  void Apply(const Scene& scene) {
+    window_.JogMode = scene.jogMode;
+    window_.AxisIndex = scene.axisIndex;
+    window_.DisplayCycle = scene.displayCycle;
+    module_.updateTicks.AnimationPhase = scene.animationPhase;
+    window_.AxisSelector = scene.axisSelector;
+    window_.ActionKey = scene.actionKey;
+    window_.StopSwitch = scene.stopSwitch;
+    window_.OfflineSwitch = scene.offlineSwitch;
+    window_.ExtendedSelector = scene.extendedSelector;
+    window_.CurrentScreenCode = scene.screenCode;
+    module_.settings.Decidigit = scene.decidigit;
+    module_.settings.DisplyRPM = scene.displyRpm;
+    module_.settings.F1 = scene.f1;
+    module_.settings.F2 = scene.f2;
+    module_.settings.F3 = scene.f3;
+    module_.settings.F4 = scene.f4;
+    module_.StepJogPercent = scene.stepJogPercent;
+    module_.SlowDownDivisor = scene.slowDownDivisor;
+    for (int axis = 0; axis < kHostAxisCount; ++axis) {
+      std::memcpy(blockC_.data() + kAxisFeedBase + 8 * axis, &scene.feedBase, sizeof(double));
+    }
+    TableHost::dros = scene.dros;
+    TableHost::leds = scene.leds;
+  }
+
+  // Composes the scene and returns the 16 text bytes, line 1 then line 2.
+  std::string Compose(const Scene& scene) {
+    Apply(scene);
+    window_.ComposeDisplay();
+    return Text();
+  }
+
+  std::string Text() const {
+    return std::string(reinterpret_cast<const char*>(window_.DisplayBuffer) + 2, 16);
+  }
+
+  PluginModule module_;
+  TrundleWin window_{module_};
+  std::vector<uint8_t> blockC_;
+};
+
+}  // namespace pendant::testing
