@@ -2,6 +2,7 @@
 
 #include "device/hid_port.h"
 #include "device/pendant_ids.h"
+#include "plugin/host_numbers.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 

@@ -1,19 +1,16 @@
 // One pass over the current input report: switches, key timing, mode, axis, wheel.
 #include <cstring>
 
-#include "device/pendant_ids.h"
-#include "input/host_numbers.h"
 #include "input/input_report.h"
 #include "input/jog_mode.h"
 #include "input/key_classifier.h"
 #include "input/wheel_count.h"
+#include "plugin/host_numbers.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
 namespace {
-
-constexpr int kModeChangeButton = 334;  // + axis index
 
 SelectorState SelectorsOf(const TrundleWin& window) {
   return {window.ExtendedSelector != 0,

@@ -3,6 +3,7 @@
 
 #include "config/selection_tables.h"
 #include "input/jog_mode.h"
+#include "plugin/host_numbers.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 
@@ -11,15 +12,6 @@ namespace {
 
 // A press counts as quick when it starts and lasts fewer than this many Update calls.
 constexpr int32_t kQuickPressTicks = 5;
-
-constexpr int kZeroAxisButton = 1008;  // + axis
-constexpr int kProgramStartButton = 1000;
-constexpr int kProgramPauseButton = 1001;
-constexpr int kProgramRewindButton = 1002;
-constexpr int kProgramStopButton = 1003;
-constexpr int kSpindleButton = 110;
-constexpr int kProgramRunningLed = 804;
-constexpr int kProgramPausedLed = 805;
 
 // Function-list codes the plug-in handles itself.
 constexpr int kFirstOwnCode = 800;

@@ -2,13 +2,13 @@
 // steps through up to three configured host screens.
 #include <iterator>
 
+#include "plugin/host_numbers.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
 namespace {
 
-constexpr int kTabToggleButton = 323;
 constexpr int32_t kTapTicks = 3;
 constexpr int32_t kHoldTicks = 20;
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "input/gcode_line.h"
-#include "input/host_numbers.h"
+#include "plugin/host_numbers.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 

@@ -5,16 +5,13 @@
 #include "input/jog_mode.h"
 #include "input/percentage_adjust.h"
 #include "input/step_size_text.h"
+#include "plugin/host_numbers.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
 namespace {
 
-constexpr int kContinuousPercentDro = 3;
-constexpr int kFeedOverrideDro = 821;
-constexpr int kSpindleOverrideDro = 74;
-constexpr int kStepSizeDro = 828;
 constexpr int32_t kWheelActiveTicks = 3;
 
 constexpr PercentageLimits kContinuousLimits{100.0, 0.1};
@@ -75,7 +72,7 @@ void TrundleWin::SelectStepSize() {
       slot = (slot + stride) % 3;
       if (slots[slot] == 0.0f || !std::isfinite(slots[slot])) continue;
       StepIndex = slot + 1;
-      module_.host.SetDro(kStepSizeDro, static_cast<double>(slots[slot]));
+      module_.host.SetDro(kJogStepSizeDro, static_cast<double>(slots[slot]));
       break;
     }
   }

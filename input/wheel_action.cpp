@@ -1,6 +1,6 @@
 // The action engine's entry: global gates, then what the current mode does with the wheel.
-#include "input/host_numbers.h"
 #include "input/jog_mode.h"
+#include "plugin/host_numbers.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 

@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "config/selection_tables.h"
-#include "input/host_numbers.h"
 #include "input/input_report.h"
+#include "plugin/host_numbers.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 

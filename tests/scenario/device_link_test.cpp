@@ -131,7 +131,7 @@ TEST_F(DeviceLinkTest, UnpluggedPendantIsClosedAndTheHostStopped) {
   EXPECT_FALSE(IsOpen(Window().WriteHandle));
   EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 0);
   EXPECT_EQ(Open(PendantPath(), HidAccess::Write), 0);
-  EXPECT_EQ(ButtonsSent(), std::vector<int>{kEmergencyStopButton});
+  EXPECT_EQ(ButtonsSent(), std::vector<int>{1021});
 
   const unsigned reads = bus_.ReadsStarted();
   bus_.ClearWrites();
@@ -144,7 +144,7 @@ TEST_F(DeviceLinkTest, UnpluggedPendantIsClosedAndTheHostStopped) {
 // 1021 toggles the host's stop: with the host already stopped it would release the stop.
 TEST_F(DeviceLinkTest, UnplugWhileTheHostIsStoppedSendsNoStopToggle) {
   StartHost();
-  session_.host.ledsOn.insert(kEmergencyStopLed);
+  session_.host.ledsOn.insert(800);
   session_.host.TakeEffects();
   session_.pendant.Unplug();
   EXPECT_FALSE(Window().DeviceOpen);
@@ -158,7 +158,7 @@ TEST_F(DeviceLinkTest, RemovalNoticeMatchesThePathWithoutRegardToCase) {
   for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   bus_.Unplug(PendantPath(), shouted);
   EXPECT_FALSE(Window().DeviceOpen);
-  EXPECT_EQ(ButtonsSent(), std::vector<int>{kEmergencyStopButton});
+  EXPECT_EQ(ButtonsSent(), std::vector<int>{1021});
 }
 
 TEST_F(DeviceLinkTest, ReplugReopensThePendantAndTrafficResumes) {
