@@ -43,7 +43,8 @@ set(PENDANT_SOURCES
   settings/xml_profile.cpp
 )
 if(WIN32)
-  list(APPEND PENDANT_SOURCES settings/xml_msxml.cpp plugin/library_load_win32.cpp)
+  list(APPEND PENDANT_SOURCES settings/xml_msxml.cpp plugin/library_load_win32.cpp
+       config/settings_dialog.rc)
 else()
   list(APPEND PENDANT_SOURCES settings/xml_pugi.cpp)
 endif()

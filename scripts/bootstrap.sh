@@ -6,7 +6,8 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   g++-mingw-w64-i686 mingw-w64-tools
   libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libncurses-dev
-  xvfb xauth wine wine32:i386
+  xvfb xauth wine wine32:i386 wine64 wine32-preloader:i386
+  qemu-user-static binfmt-support
 )
 
 sudo_if_needed() {
@@ -18,12 +19,19 @@ for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
   [ "$status" = installed ] || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  sudo_if_needed dpkg --add-architecture i386
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    sudo_if_needed dpkg --add-architecture i386
+  fi
+  sudo_if_needed apt-get update -qq
+  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" \
+    >/dev/null
 fi
-sudo_if_needed apt-get update -qq
-sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-  "${missing[@]}" >/dev/null
+
+# The DLL's tests run in 32-bit Wine; where the kernel cannot start 32-bit programs, they run
+# through qemu-user (a kernel registration that a reboot forgets, so it is checked every time).
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  sudo_if_needed "$(dirname "$0")/enable-i386-emulation.sh"
+fi

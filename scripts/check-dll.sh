@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Checks the plug-in DLL as the host will see it: a 32-bit PE DLL for i386 that exports exactly
+# the entry points declared in exports.h, undecorated, and imports only Windows system DLLs.
+# Usage: check-dll.sh DLL EXPORTS_HEADER
+set -euo pipefail
+
+dll="$1"
+header="$2"
+objdump="${OBJDUMP:-i686-w64-mingw32-objdump}"
+passed=0
+failed=0
+
+check() {
+  local what="$1"
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL: $what"
+    failed=$((failed + 1))
+  fi
+}
+
+file_headers="$("$objdump" -f "$dll")"
+details="$("$objdump" -p "$dll")"
+
+# Declarations look like "PENDANT_EXPORT const char* SetProName(...);".
+expected="$(grep -E '^PENDANT_EXPORT ' "$header" |
+  sed -E 's/^([^(]*[ *])([A-Za-z_][A-Za-z0-9_]*)\(.*/\2/' | sort)"
+# The name table of the export directory: lines like "	[   3] Config".
+exported="$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$details" |
+  sed -nE 's/^[[:space:]]*\[[[:space:]]*[0-9]+\][[:space:]]+(.*)$/\1/p' | sort)"
+imported="$(sed -nE 's/^[[:space:]]*DLL Name: (.*)$/\1/p' <<<"$details")"
+
+# DLLs every Windows installation carries in its system folder.
+system_dll='^(kernel32|user32|advapi32|msvcrt|hid|setupapi|ole32|oleaut32|ws2_32)\.dll$'
+only_system_dlls() {
+  local name
+  [ -n "$imported" ] || return 1
+  while read -r name; do
+    if ! grep -Eiq "$system_dll" <<<"$name"; then
+      echo "not a system DLL: $name"
+      return 1
+    fi
+  done <<<"$imported"
+}
+
+same_exports() {
+  [ -n "$expected" ] && [ "$expected" = "$exported" ] && return 0
+  diff <(echo "$expected") <(echo "$exported") || true
+  return 1
+}
+
+check "a PE file for i386" grep -q 'file format pei-i386' <<<"$file_headers"
+check "PE32 (32-bit) optional header" grep -Eq '^Magic[[:space:]]+010b[[:space:]]+\(PE32\)' <<<"$details"
+check "a DLL" grep -Eq '^[[:space:]]+DLL$' <<<"$details"
+check "exports exactly the entry points of $(basename "$header")" same_exports
+check "imports only system DLLs" only_system_dlls
+
+echo "exports: $(echo "$exported" | tr '\n' ' ')"
+echo "imports: $(echo "$imported" | tr '\n' ' ')"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs one command (wine PROGRAM..., wineboot -i) in a private Wine prefix on a private X
+# display, quietly, and ends the prefix's Wine processes before the display goes away.
+# Usage: run-under-wine.sh PREFIX COMMAND [ARGUMENTS...]
+set -euo pipefail
+
+if [ "$#" -lt 2 ]; then
+  echo "usage: $0 PREFIX COMMAND [ARGUMENTS...]" >&2
+  exit 2
+fi
+
+# The DLL and its tests are 32-bit: the Wine loader that runs them is a 32-bit Linux program.
+if ! env -u WINEPREFIX /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "This machine cannot start 32-bit Linux programs, so 32-bit Wine cannot run." >&2
+  echo "Where the kernel lacks 32-bit support, scripts/enable-i386-emulation.sh (as root)" >&2
+  echo "runs them through qemu-user instead." >&2
+  exit 1
+fi
+
+# Wine takes only an absolute prefix.
+WINEPREFIX="$(realpath -m "$1")"
+export WINEPREFIX
+shift
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32
+
+mkdir -p "$(dirname "$WINEPREFIX")"
+# shellcheck disable=SC2016
+exec xvfb-run -a bash -c '"$@"; status=$?; wineserver -k 2>/dev/null || true; exit $status' \
+  run-under-wine "$@"

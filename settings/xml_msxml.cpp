@@ -1,0 +1,210 @@
+// The XML document on Windows: the platform's DOM document through COM (MSXML).
+#include <windows.h>
+
+#include <msxml.h>
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <climits>
+
+#include "settings/xml_document.h"
+
+namespace pendant {
+namespace {
+
+// The version-independent DOM document and its interface; mingw's import libraries lack them.
+constexpr GUID kDomDocumentClass = {
+    0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+constexpr GUID kDomDocumentInterface = {
+    0x2933BF81, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+
+// Owns one reference to a COM object.
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (object_) object_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+
+  T** Out() { return &object_; }
+  T* operator->() const { return object_; }
+  T* Get() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+
+ private:
+  T* object_ = nullptr;
+};
+
+// Owns a BSTR made from 8-bit text in the thread's ANSI code page.
+class Bstr {
+ public:
+  Bstr() = default;
+  explicit Bstr(const std::string& text) {
+    const int length = text.size() > INT_MAX ? 0 : static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    value_ = SysAllocStringLen(nullptr, static_cast<UINT>(wide));
+    if (value_ && wide > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), length, value_, wide);
+  }
+  ~Bstr() { SysFreeString(value_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+
+  BSTR* Out() { return &value_; }
+  BSTR Get() const { return value_; }
+
+  std::string Narrow() const {
+    const int wide = static_cast<int>(SysStringLen(value_));
+    if (wide == 0) return {};
+    const int length = WideCharToMultiByte(CP_ACP, 0, value_, wide, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) {
+      WideCharToMultiByte(CP_ACP, 0, value_, wide, text.data(), length, nullptr, nullptr);
+    }
+    return text;
+  }
+
+ private:
+  BSTR value_ = nullptr;
+};
+
+// A file path as the document's load and save take it.
+class PathVariant {
+ public:
+  explicit PathVariant(const std::string& path) : text_(path) {
+    VariantInit(&value_);
+    V_VT(&value_) = VT_BSTR;
+    V_BSTR(&value_) = text_.Get();
+  }
+  const VARIANT& Get() const { return value_; }
+
+ private:
+  Bstr text_;  // owned here, not by the variant
+  VARIANT value_;
+};
+
+IXMLDOMNode* NodeOf(void* node) {
+  return static_cast<IXMLDOMNode*>(node);
+}
+
+}  // namespace
+
+struct XmlDocument::Impl {
+  bool ownsApartment = false;
+  IXMLDOMDocument* document = nullptr;
+
+  Impl() {
+    const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ownsApartment = joined == S_OK || joined == S_FALSE;
+    if (FAILED(CoCreateInstance(kDomDocumentClass, nullptr, CLSCTX_INPROC_SERVER,
+                                kDomDocumentInterface, reinterpret_cast<void**>(&document)))) {
+      document = nullptr;
+      return;
+    }
+    // Load the file alone: no waiting, no external entities or DTDs, no validation.
+    document->put_async(VARIANT_FALSE);
+    document->put_resolveExternals(VARIANT_FALSE);
+    document->put_validateOnParse(VARIANT_FALSE);
+  }
+
+  ~Impl() {
+    if (document) document->Release();
+    if (ownsApartment) CoUninitialize();
+  }
+
+  // Appends a new element to parent; the result holds one reference.
+  IXMLDOMNode* AppendNew(IXMLDOMNode* parent, const char* name) const {
+    ComRef<IXMLDOMElement> element;
+    if (FAILED(document->createElement(Bstr(name).Get(), element.Out())) || !element) {
+      return nullptr;
+    }
+    IXMLDOMNode* appended = nullptr;
+    if (FAILED(parent->appendChild(element.Get(), &appended))) return nullptr;
+    return appended;
+  }
+};
+
+XmlElement::~XmlElement() {
+  if (node_) NodeOf(node_)->Release();
+}
+
+XmlElement::XmlElement(XmlElement&& other) noexcept : node_(other.node_) {
+  other.node_ = nullptr;
+}
+
+XmlElement& XmlElement::operator=(XmlElement&& other) noexcept {
+  if (this != &other) {
+    if (node_) NodeOf(node_)->Release();
+    node_ = other.node_;
+    other.node_ = nullptr;
+  }
+  return *this;
+}
+
+XmlDocument::XmlDocument() : impl_(std::make_unique<Impl>()) {}
+XmlDocument::~XmlDocument() = default;
+
+bool XmlDocument::Available() const {
+  return impl_->document != nullptr;
+}
+
+bool XmlDocument::Load(const std::string& path) {
+  if (!Available()) return false;
+  VARIANT_BOOL loaded = VARIANT_FALSE;
+  if (FAILED(impl_->document->load(PathVariant(path).Get(), &loaded))) return false;
+  return loaded == VARIANT_TRUE;
+}
+
+bool XmlDocument::Save(const std::string& path) {
+  return Available() && SUCCEEDED(impl_->document->save(PathVariant(path).Get()));
+}
+
+XmlElement XmlDocument::DocumentElement() {
+  if (!Available()) return {};
+  IXMLDOMElement* root = nullptr;
+  if (impl_->document->get_documentElement(&root) != S_OK || !root) return {};
+  return XmlElement(static_cast<IXMLDOMNode*>(root));
+}
+
+XmlElement XmlDocument::AppendDocumentElement(const char* name) {
+  if (!Available()) return {};
+  return XmlElement(impl_->AppendNew(impl_->document, name));
+}
+
+XmlElement XmlDocument::FirstChild(const XmlElement& parent, const char* name) {
+  if (!parent || !Available()) return {};
+  IXMLDOMNode* child = nullptr;
+  if (NodeOf(parent.node_)->selectSingleNode(Bstr(name).Get(), &child) != S_OK) return {};
+  return XmlElement(child);
+}
+
+XmlElement XmlDocument::AppendChild(const XmlElement& parent, const char* name) {
+  if (!parent || !Available()) return {};
+  return XmlElement(impl_->AppendNew(NodeOf(parent.node_), name));
+}
+
+std::string XmlDocument::Text(const XmlElement& element) {
+  if (!element) return {};
+  Bstr text;
+  if (FAILED(NodeOf(element.node_)->get_text(text.Out()))) return {};
+  return text.Narrow();
+}
+
+void XmlDocument::SetText(const XmlElement& element, const std::string& text) {
+  if (element) NodeOf(element.node_)->put_text(Bstr(text).Get());
+}
+
+void XmlDocument::Remove(XmlElement& element) {
+  if (!element) return;
+  IXMLDOMNode* node = NodeOf(element.node_);
+  ComRef<IXMLDOMNode> parent;
+  if (node->get_parentNode(parent.Out()) == S_OK && parent) {
+    ComRef<IXMLDOMNode> removed;
+    parent->removeChild(node, removed.Out());
+  }
+  element = XmlElement();
+}
+
+}  // namespace pendant

@@ -1,0 +1,301 @@
+// The Windows HID adapter against a stand-in device: a message-mode named pipe whose server end
+// plays the pendant. The read client and the write client are opened through HidOpen exactly as
+// the pendant's handles are, so ReadFile, the event wait, GetOverlappedResult, CancelIo and
+// WriteFile all run for real under Wine.
+#include <windows.h>
+
+#include <dbt.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "device/hid_port.h"
+
+namespace pendant {
+namespace {
+
+using Report = uint8_t[kInputReportSize];
+
+constexpr unsigned kPollWaitMs = 5;
+// Long enough for the pipe under any machine's load; a bound on a wait that ends as soon as the
+// data is there, never a measured time.
+constexpr unsigned kPatientWaitMs = 10000;
+
+// How long Read calls with the poll cycle's 5 ms bound took, for the log.
+struct ReadTimes {
+  double longestMs = 0.0;
+  unsigned calls = 0;
+} pollReadTimes;
+
+bool TimedRead(HidReader& reader, DeviceHandle handle, Report& report, unsigned waitMs) {
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  const bool delivered = reader.Read(handle, report, waitMs);
+  QueryPerformanceCounter(&end);
+  if (waitMs == kPollWaitMs) {
+    const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                      static_cast<double>(frequency.QuadPart);
+    pollReadTimes.longestMs = std::max(pollReadTimes.longestMs, ms);
+    ++pollReadTimes.calls;
+  }
+  return delivered;
+}
+
+class ReadTimesReport : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    std::printf("longest Read with a %u ms wait: %.3f ms over %u calls\n", kPollWaitMs,
+                pollReadTimes.longestMs, pollReadTimes.calls);
+  }
+};
+[[maybe_unused]] const auto* const readTimesReport =
+    ::testing::AddGlobalTestEnvironment(new ReadTimesReport);
+
+std::vector<uint8_t> Bytes(const Report& report) {
+  return std::vector<uint8_t>(report, report + kInputReportSize);
+}
+
+std::vector<uint8_t> Pattern(size_t length, uint8_t first) {
+  std::vector<uint8_t> bytes(length);
+  for (size_t i = 0; i < length; ++i) bytes[i] = static_cast<uint8_t>(first + i);
+  return bytes;
+}
+
+// One overlapped operation on the server end, waited for at most waitMs (then cancelled).
+class ServerIo {
+ public:
+  ServerIo() { overlapped_.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr); }
+  ~ServerIo() { CloseHandle(overlapped_.hEvent); }
+  ServerIo(const ServerIo&) = delete;
+  ServerIo& operator=(const ServerIo&) = delete;
+
+  OVERLAPPED* Overlapped() { return &overlapped_; }
+
+  // Completes an operation whose call returned started; the byte count, or -1 on failure.
+  long Complete(HANDLE server, BOOL started, DWORD waitMs) {
+    if (!started && GetLastError() != ERROR_IO_PENDING) return -1;
+    return started ? Collect(server) : Finish(server, waitMs);
+  }
+
+  // Waits for the pending operation; cancels it when the wait ends without it.
+  long Finish(HANDLE server, DWORD waitMs) {
+    if (WaitForSingleObject(overlapped_.hEvent, waitMs) == WAIT_OBJECT_0) return Collect(server);
+    CancelIo(server);
+    DWORD bytes = 0;
+    GetOverlappedResult(server, &overlapped_, &bytes, TRUE);
+    return -1;
+  }
+
+ private:
+  long Collect(HANDLE server) {
+    DWORD bytes = 0;
+    if (!GetOverlappedResult(server, &overlapped_, &bytes, FALSE)) return -1;
+    return static_cast<long>(bytes);
+  }
+
+  OVERLAPPED overlapped_{};
+};
+
+class HidOverPipe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    readServer_ = CreateServerInstance();
+    ASSERT_NE(readServer_, INVALID_HANDLE_VALUE);
+    readClient_ = ConnectClient(readServer_, HidAccess::Read);
+    ASSERT_TRUE(IsOpen(readClient_));
+    // The second instance exists only now, so the write client lands on it.
+    writeServer_ = CreateServerInstance();
+    ASSERT_NE(writeServer_, INVALID_HANDLE_VALUE);
+    writeClient_ = ConnectClient(writeServer_, HidAccess::Write);
+    ASSERT_TRUE(IsOpen(writeClient_));
+    reader_.EnsureEvent();
+  }
+
+  void TearDown() override {
+    reader_.Close(readClient_);
+    HidClose(writeClient_);
+    if (readServer_ != INVALID_HANDLE_VALUE) CloseHandle(readServer_);
+    if (writeServer_ != INVALID_HANDLE_VALUE) CloseHandle(writeServer_);
+  }
+
+  HANDLE CreateServerInstance() const {
+    return CreateNamedPipeA(pipeName_.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                            PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 2, 64, 64, 0,
+                            nullptr);
+  }
+
+  // Opens the pipe through HidOpen as the pendant's handles are opened, with the server end
+  // listening on the given instance; invalid when the two did not connect.
+  DeviceHandle ConnectClient(HANDLE server, HidAccess access) const {
+    ServerIo io;
+    const BOOL connected = ConnectNamedPipe(server, io.Overlapped());
+    const DWORD error = connected ? ERROR_SUCCESS : GetLastError();
+    DeviceHandle client = HidOpen(pipeName_.c_str(), access);
+    const bool linked = error == ERROR_SUCCESS || error == ERROR_PIPE_CONNECTED ||
+                        (error == ERROR_IO_PENDING && io.Finish(server, kPatientWaitMs) >= 0);
+    if (!linked) HidClose(client);
+    return client;
+  }
+
+  // The device sends one message (an input report, or anything else).
+  bool DeviceSends(const std::vector<uint8_t>& bytes) const {
+    ServerIo io;
+    const BOOL sent = WriteFile(readServer_, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                nullptr, io.Overlapped());
+    return io.Complete(readServer_, sent, kPatientWaitMs) == static_cast<long>(bytes.size());
+  }
+
+  // What the device received on its output side.
+  std::vector<uint8_t> DeviceReceives() const {
+    std::vector<uint8_t> buffer(64);
+    ServerIo io;
+    const BOOL received = ReadFile(writeServer_, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                   nullptr, io.Overlapped());
+    const long length = io.Complete(writeServer_, received, kPatientWaitMs);
+    buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return buffer;
+  }
+
+  const std::string pipeName_ = "\\\\.\\pipe\\pendant-link-" +
+                                std::to_string(GetCurrentProcessId()) + "-" +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  HANDLE readServer_ = INVALID_HANDLE_VALUE;
+  HANDLE writeServer_ = INVALID_HANDLE_VALUE;
+  DeviceHandle readClient_ = kInvalidDevice;
+  DeviceHandle writeClient_ = kInvalidDevice;
+  HidReader reader_;
+  Report report_ = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+  const std::vector<uint8_t> untouched_ = Bytes(report_);
+};
+
+TEST_F(HidOverPipe, AReportSentBeforeTheReadIsCollectedByThatRead) {
+  ASSERT_TRUE(DeviceSends(Pattern(8, 0x10)));
+
+  EXPECT_TRUE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
+  EXPECT_EQ(Bytes(report_), Pattern(8, 0x10));
+  // Delivered once: nothing else is waiting.
+  EXPECT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs));
+}
+
+TEST_F(HidOverPipe, ASilentDeviceLeavesTheCallersReportUntouched) {
+  for (int cycle = 0; cycle < 5; ++cycle) {
+    EXPECT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs)) << "cycle " << cycle;
+    EXPECT_EQ(Bytes(report_), untouched_) << "cycle " << cycle;
+  }
+}
+
+// Each timed-out Read must leave its read in flight rather than start another: extra reads on
+// the same record would each swallow a later report into the shared buffer, and all but the
+// last would be lost.
+TEST_F(HidOverPipe, ReportsArrivingAfterTimedOutReadsAreEachDeliveredOnceInOrder) {
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    ASSERT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs));
+  }
+  ASSERT_TRUE(DeviceSends(Pattern(8, 0x20)));
+  ASSERT_TRUE(DeviceSends(Pattern(8, 0x30)));
+
+  EXPECT_TRUE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
+  EXPECT_EQ(Bytes(report_), Pattern(8, 0x20));
+  EXPECT_TRUE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
+  EXPECT_EQ(Bytes(report_), Pattern(8, 0x30));
+  EXPECT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs));
+  EXPECT_EQ(Bytes(report_), Pattern(8, 0x30));
+}
+
+TEST_F(HidOverPipe, AShortReportCountsAsNoneAndTheNextFullOneArrives) {
+  ASSERT_TRUE(DeviceSends(Pattern(3, 0x40)));
+  EXPECT_FALSE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
+  EXPECT_EQ(Bytes(report_), untouched_);
+
+  ASSERT_TRUE(DeviceSends(Pattern(8, 0x50)));
+  EXPECT_TRUE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
+  EXPECT_EQ(Bytes(report_), Pattern(8, 0x50));
+}
+
+TEST_F(HidOverPipe, HidWriteDeliversTheWholeOutputReport) {
+  const std::vector<uint8_t> display = Pattern(21, 0x60);
+
+  HidWrite(writeClient_, display.data(), display.size());
+
+  EXPECT_EQ(DeviceReceives(), display);
+}
+
+TEST_F(HidOverPipe, CloseWithAReadInFlightCancelsItAndTheReaderServesTheNextHandle) {
+  ASSERT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs));  // now in flight
+
+  reader_.Close(readClient_);
+
+  EXPECT_EQ(readClient_, kInvalidDevice);
+  EXPECT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs));
+  EXPECT_FALSE(DeviceSends(Pattern(8, 0x70))) << "the client end is still open";
+  EXPECT_EQ(Bytes(report_), untouched_);
+
+  // Reopened, as after a device arrival: the same reader reads from the new handle.
+  ASSERT_TRUE(DisconnectNamedPipe(readServer_));
+  readClient_ = ConnectClient(readServer_, HidAccess::Read);
+  ASSERT_TRUE(IsOpen(readClient_));
+  ASSERT_TRUE(DeviceSends(Pattern(8, 0x80)));
+  EXPECT_TRUE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
+  EXPECT_EQ(Bytes(report_), Pattern(8, 0x80));
+}
+
+TEST(HidOpen, AnAbsentDeviceOpensAsInvalidForEveryAccess) {
+  for (HidAccess access : {HidAccess::Probe, HidAccess::Read, HidAccess::Write}) {
+    for (const char* path : {"", "\\\\.\\pipe\\pendant-nobody-listens"}) {
+      DeviceHandle handle = HidOpen(path, access);
+      EXPECT_EQ(handle, kInvalidDevice) << "'" << path << "' access " << static_cast<int>(access);
+      HidClose(handle);
+    }
+  }
+  uint16_t vendorId = 0;
+  uint16_t productId = 0;
+  EXPECT_FALSE(HidReadIds(kInvalidDevice, vendorId, productId));
+}
+
+// A device notice record as the system lays it out: header, class id, then the NUL-terminated
+// interface name, all within dbch_size bytes.
+struct NoticeCase {
+  const char* what;
+  DWORD deviceType;
+  std::string name;
+  DWORD declaredSize;  // 0: the exact size of header, class id and name with its NUL
+  bool yieldsPath;
+  std::string expectedPath;
+};
+
+TEST(InterfacePathOfNotice, ReadsTheNameOfDeviceInterfaceNoticesWithinTheirSize) {
+  constexpr DWORD kNameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name);
+  const std::string path = "\\\\?\\hid#vid_1234&pid_5678#7&1a2b3c&0&0000#{4d1e55b2-0000}";
+  const NoticeCase cases[] = {
+      {"device interface", DBT_DEVTYP_DEVICEINTERFACE, path, 0, true, path},
+      {"volume notice", DBT_DEVTYP_VOLUME, path, 0, false, ""},
+      {"name cut by the declared size", DBT_DEVTYP_DEVICEINTERFACE, path, kNameOffset + 6, true,
+       path.substr(0, 6)},
+      {"no room for a name", DBT_DEVTYP_DEVICEINTERFACE, path, kNameOffset, false, ""},
+  };
+  for (const NoticeCase& notice : cases) {
+    std::vector<DWORD> storage(64);
+    auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_A*>(storage.data());
+    const DWORD exactSize = kNameOffset + static_cast<DWORD>(notice.name.size()) + 1;
+    ASSERT_LE(exactSize, storage.size() * sizeof(DWORD));
+    record->dbcc_size = notice.declaredSize ? notice.declaredSize : exactSize;
+    record->dbcc_devicetype = notice.deviceType;
+    std::copy(notice.name.begin(), notice.name.end(), record->dbcc_name);
+
+    std::string found = "unchanged";
+    EXPECT_EQ(InterfacePathOfNotice(record, found), notice.yieldsPath) << notice.what;
+    if (notice.yieldsPath) {
+      EXPECT_EQ(found, notice.expectedPath) << notice.what;
+    }
+  }
+  std::string found;
+  EXPECT_FALSE(InterfacePathOfNotice(nullptr, found));
+}
+
+}  // namespace
+}  // namespace pendant

@@ -1,0 +1,124 @@
+// The profile store over the platform's DOM document (MSXML under Wine): values written, saved,
+// reloaded and read back; empty keys dropped; ANSI text kept; unreadable files never replaced.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include "settings/xml_profile.h"
+#include "tests/win32/test_files.h"
+
+namespace pendant {
+namespace {
+
+using test::CompactXml;
+using test::FileExists;
+using test::ReadBytes;
+using test::RemoveFile;
+using test::TempPath;
+using test::WriteBytes;
+
+constexpr const char* kSection = "Qorvix_K7R_Pendant";
+
+class ProfileOverMsxml : public ::testing::Test {
+ protected:
+  void SetUp() override { RemoveFile(path_); }
+  void TearDown() override {
+    RemoveFile(path_);
+    RemoveFile(path_ + ".saving");
+  }
+
+  const std::string path_ = TempPath("msxml-profile.xml");
+};
+
+TEST_F(ProfileOverMsxml, WrittenValuesReadBackAfterSaveAndReload) {
+  struct IntCase {
+    const char* key;
+    int32_t value;
+    const char* stored;
+  };
+  const IntCase ints[] = {
+      {"Zero", 0, "0"},
+      {"MinusOne", -1, "-1"},
+      {"Answer", 42, "42"},
+      {"Lowest", INT32_MIN, "-2147483648"},
+      {"Highest", INT32_MAX, "2147483647"},
+  };
+  WriteBytes(path_, "<profile><HostSection><Units>mm</Units></HostSection></profile>");
+  {
+    XmlProfile profile(path_);
+    for (const IntCase& entry : ints)
+      EXPECT_TRUE(profile.WriteInt(kSection, entry.key, entry.value));
+    EXPECT_TRUE(profile.WriteString(kSection, "F1", "G0 X0 Y0"));
+  }
+
+  const std::string saved = CompactXml(path_);
+  for (const IntCase& entry : ints) {
+    const std::string element =
+        std::string("<") + entry.key + ">" + entry.stored + "</" + entry.key + ">";
+    EXPECT_NE(saved.find(element), std::string::npos) << element << " in " << saved;
+  }
+  XmlProfile reloaded(path_);
+  for (const IntCase& entry : ints) {
+    EXPECT_EQ(reloaded.ReadInt(kSection, entry.key, 7), entry.value) << entry.key;
+  }
+  EXPECT_EQ(reloaded.ReadString(kSection, "F1", "fallback"), "G0 X0 Y0");
+  EXPECT_EQ(reloaded.ReadString("HostSection", "Units", "fallback"), "mm");
+  EXPECT_EQ(reloaded.ReadInt(kSection, "NotThere", 7), 7);
+  EXPECT_EQ(reloaded.ReadString("NoSection", "F1", "fallback"), "fallback");
+}
+
+TEST_F(ProfileOverMsxml, IntegerTextIsReadUpToTheFirstNonDigit) {
+  WriteBytes(path_,
+             "<profile><S><Mixed> 42abc</Mixed><Negative>-7</Negative><Letters>abc</Letters>"
+             "</S></profile>");
+  XmlProfile profile(path_);
+
+  EXPECT_EQ(profile.ReadInt("S", "Mixed", 1), 42);
+  EXPECT_EQ(profile.ReadInt("S", "Negative", 1), -7);
+  EXPECT_EQ(profile.ReadInt("S", "Letters", 1), 0);
+}
+
+TEST_F(ProfileOverMsxml, AnEmptyKeyElementReadsAsMissingAndIsRemoved) {
+  WriteBytes(path_, "<profile><S><EmptyInt/><EmptyText></EmptyText><Kept>7</Kept></S></profile>");
+  {
+    XmlProfile profile(path_);
+    EXPECT_EQ(profile.ReadInt("S", "EmptyInt", 13), 13);
+    EXPECT_EQ(profile.ReadString("S", "EmptyText", "fallback"), "fallback");
+  }
+
+  EXPECT_EQ(CompactXml(path_), "<profile><S><Kept>7</Kept></S></profile>");
+}
+
+TEST_F(ProfileOverMsxml, AnsiTextSurvivesTheRoundTrip) {
+  // Characters above 127 in the thread's ANSI code page: e acute, degree sign, micro sign.
+  const std::string text = "Caf\xE9 90\xB0 5\xB5m";
+  std::printf("ANSI code page: %u\n", GetACP());
+  {
+    XmlProfile profile(path_);
+    profile.WriteString(kSection, "F2", text);
+  }
+
+  XmlProfile reloaded(path_);
+  EXPECT_EQ(reloaded.ReadString(kSection, "F2", "fallback"), text);
+}
+
+TEST_F(ProfileOverMsxml, AMalformedFileIsNeverSavedOver) {
+  const std::string malformed = "<profile><unclosed>";
+  WriteBytes(path_, malformed);
+  {
+    XmlProfile profile(path_);
+    EXPECT_FALSE(profile.SavesOnClose());
+    EXPECT_EQ(profile.ReadInt(kSection, "DelaySteps", 25), 25);
+    profile.WriteInt(kSection, "DelaySteps", 30);
+  }
+
+  EXPECT_EQ(ReadBytes(path_), malformed);
+  EXPECT_FALSE(FileExists(path_ + ".saving"));
+}
+
+}  // namespace
+}  // namespace pendant
