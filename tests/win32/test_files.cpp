@@ -48,4 +48,14 @@ std::string CompactXml(const std::string& path) {
   return WithoutWhiteSpace(text);
 }
 
+std::optional<std::string> ElementText(const std::string& xml, const std::string& name) {
+  const std::string open = "<" + name + ">";
+  const size_t start = xml.find(open);
+  if (xml.find("<" + name + "/>") < start) return std::string();
+  if (start == std::string::npos) return std::nullopt;
+  const size_t end = xml.find("</" + name + ">", start);
+  if (end == std::string::npos) return std::nullopt;
+  return xml.substr(start + open.size(), end - start - open.size());
+}
+
 }  // namespace pendant::test

@@ -1,6 +1,7 @@
 // Files the Windows tests create in the temporary folder, and how they read them back.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace pendant::test {
@@ -16,5 +17,8 @@ void RemoveFile(const std::string& path);
 std::string WithoutWhiteSpace(const std::string& text);
 // The file's XML with any declaration and all white space dropped.
 std::string CompactXml(const std::string& path);
+// The text of the first element with this name in the XML ("" for an empty one), or nothing
+// when there is no such element.
+std::optional<std::string> ElementText(const std::string& xml, const std::string& name);
 
 }  // namespace pendant::test

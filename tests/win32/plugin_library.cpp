@@ -1,0 +1,63 @@
+#include "tests/win32/plugin_library.h"
+
+#include <cstring>
+
+namespace pendant::test {
+namespace {
+
+// Where the host's window object keeps its native handle.
+constexpr size_t kParentHandleOffset = 28;
+
+}  // namespace
+
+std::string DllBesideThisProgram() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1) + "QorvixK7R.dll";
+}
+
+template <typename Fn>
+void PluginLibrary::Bind(Fn& entry, const char* name) {
+  entry = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  if (!entry) missing.push_back(name);
+}
+
+bool PluginLibrary::Load(const std::string& path) {
+  module = LoadLibraryA(path.c_str());
+  if (!module) return false;
+  Bind(SetDoButton, "SetDoButton");
+  Bind(SetSetDRO, "SetSetDRO");
+  Bind(SetGetDRO, "SetGetDRO");
+  Bind(SetGetLED, "SetGetLED");
+  Bind(SetSetLED, "SetSetLED");
+  Bind(SetCode, "SetCode");
+  Bind(SetProName, "SetProName");
+  Bind(InitControl, "InitControl");
+  Bind(PostInitControl, "PostInitControl");
+  Bind(Config, "Config");
+  Bind(Update, "Update");
+  Bind(StopPlug, "StopPlug");
+  Bind(DoDwell, "DoDwell");
+  Bind(Reset, "Reset");
+  Bind(JogOn, "JogOn");
+  Bind(JogOff, "JogOff");
+  Bind(Purge, "Purge");
+  Bind(Probe, "Probe");
+  Bind(Home, "Home");
+  return missing.empty();
+}
+
+PluginLibrary::~PluginLibrary() {
+  if (module) FreeLibrary(module);
+}
+
+HostBlocks::HostBlocks(HWND hostWindow) {
+  std::memcpy(parentObject_ + kParentHandleOffset, &hostWindow, sizeof hostWindow);
+}
+
+bool HostBlocks::HandTo(const PluginLibrary& plugin) {
+  return plugin.InitControl(blockA_.data(), blockB_.data(), blockC_.data(), parentObject_);
+}
+
+}  // namespace pendant::test

@@ -1,0 +1,71 @@
+// The real DLL as a host sees it: loaded with LoadLibraryA, its entry points bound by name with
+// GetProcAddress, and the blocks and window object a host hands to InitControl.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "plugin/host_interface.h"
+
+namespace pendant::test {
+
+// The plug-in DLL in this program's folder.
+std::string DllBesideThisProgram();
+
+struct PluginLibrary {
+  HMODULE module = nullptr;
+  std::vector<std::string> missing;  // entry points the DLL does not export
+
+  void (*SetDoButton)(DoButtonFn) = nullptr;
+  void (*SetSetDRO)(SetDroFn) = nullptr;
+  void (*SetGetDRO)(GetDroFn) = nullptr;
+  void (*SetGetLED)(GetLedFn) = nullptr;
+  void (*SetSetLED)(SetLedFn) = nullptr;
+  void (*SetCode)(CodeFn) = nullptr;
+  const char* (*SetProName)(HostString) = nullptr;
+  bool (*InitControl)(void*, void*, void*, void*) = nullptr;
+  void (*PostInitControl)() = nullptr;
+  void (*Config)() = nullptr;
+  void (*Update)() = nullptr;
+  void (*StopPlug)() = nullptr;
+  void (*DoDwell)() = nullptr;
+  void (*Reset)() = nullptr;
+  void (*JogOn)() = nullptr;
+  void (*JogOff)() = nullptr;
+  void (*Purge)() = nullptr;
+  void (*Probe)() = nullptr;
+  void (*Home)() = nullptr;
+
+  PluginLibrary() = default;
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
+  ~PluginLibrary();
+
+  // True when the DLL loaded and every entry point was found.
+  bool Load(const std::string& path);
+
+ private:
+  template <typename Fn>
+  void Bind(Fn& entry, const char* name);
+};
+
+// Freshly allocated host state blocks and a host window object that holds the host window's
+// handle where the plug-in looks for it.
+class HostBlocks {
+ public:
+  explicit HostBlocks(HWND hostWindow);
+
+  // InitControl with these blocks; its result.
+  bool HandTo(const PluginLibrary& plugin);
+
+ private:
+  std::vector<uint8_t> blockA_ = std::vector<uint8_t>(kHostBlockASize);
+  std::vector<uint8_t> blockB_ = std::vector<uint8_t>(kHostBlockBSize);
+  std::vector<uint8_t> blockC_ = std::vector<uint8_t>(kHostBlockCSize);
+  uint8_t parentObject_[kHostParentWindowSize] = {};
+};
+
+}  // namespace pendant::test
