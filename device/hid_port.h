@@ -62,7 +62,6 @@ class HidReader {
 
   // Creates the read event once; later calls keep it.
   void EnsureEvent();
-  bool HasEvent() const;
   // Copies the newest complete report into report and returns true when one completes at once
   // or within waitMs; otherwise leaves report untouched.
   bool Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs);

@@ -66,10 +66,6 @@ void VirtualHidBus::SendReport(const std::string& path, const Report& report, in
   device->queued.emplace_back(VirtualDesktop::Instance().NowMs() + delayMs, report);
 }
 
-void VirtualHidBus::DropQueuedReports(const std::string& path) {
-  if (Device* device = FindDevice(path)) device->queued.clear();
-}
-
 int VirtualHidBus::OpenHandles(const std::string& path, HidAccess access) const {
   return static_cast<int>(std::count_if(handles_.begin(), handles_.end(), [&](const auto& entry) {
     return entry.second.open && entry.second.access == access && entry.second.path == path;
@@ -178,10 +174,6 @@ HidReader::~HidReader() = default;
 void HidReader::EnsureEvent() {
   impl_->hasEvent = true;
 }
-bool HidReader::HasEvent() const {
-  return impl_->hasEvent;
-}
-
 bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs) {
   if (!IsOpen(handle) || !impl_->hasEvent) return false;
   VirtualHidBus& bus = VirtualHidBus::Instance();

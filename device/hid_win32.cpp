@@ -172,10 +172,6 @@ void HidReader::EnsureEvent() {
   if (!impl_->event) impl_->event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
 }
 
-bool HidReader::HasEvent() const {
-  return impl_->event != nullptr;
-}
-
 bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs) {
   Impl& reader = *impl_;
   if (!IsOpen(handle) || !reader.event) return false;

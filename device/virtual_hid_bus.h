@@ -51,8 +51,6 @@ class VirtualHidBus {
   // Queues an input report that reads can collect from now + delayMs on. A reader opened later
   // starts with the device's latest report, as a pendant reports its state when opened.
   void SendReport(const std::string& path, const Report& report, int64_t delayMs = 0);
-  // Drops the reports still queued for a device (a pendant that goes silent).
-  void DropQueuedReports(const std::string& path);
 
   const std::vector<WrittenReport>& Writes() const { return writes_; }
   void ClearWrites() { writes_.clear(); }

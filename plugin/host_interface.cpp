@@ -127,8 +127,4 @@ void Host::ShowHostMessage(const char* text) const {
   target[length] = '\0';
 }
 
-const char* Host::HostMessage() const {
-  return blockC ? reinterpret_cast<const char*>(blockC + kHostMessageText) : "";
-}
-
 }  // namespace pendant

@@ -89,8 +89,6 @@ class Host {
 
   // Assigns the host's message line (cut to fit its buffer).
   void ShowHostMessage(const char* text) const;
-  // The message line as it stands (empty without block C).
-  const char* HostMessage() const;
 };
 
 }  // namespace pendant
