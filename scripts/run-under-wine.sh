@@ -25,7 +25,25 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win32
 
+# Ends every process of this prefix: a session that crashed under emulation can leave a wine
+# server and programs bound to an X display that is gone, and the next session would hang on
+# them.
+end_prefix_processes() {
+  wineserver -k 2>/dev/null || true
+  local environ pid
+  for environ in /proc/[0-9]*/environ; do
+    pid="${environ#/proc/}"
+    pid="${pid%/environ}"
+    [ "$pid" != "$$" ] || continue
+    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      kill -9 "$pid" 2>/dev/null || true
+    fi
+  done
+}
+
 mkdir -p "$(dirname "$WINEPREFIX")"
-# shellcheck disable=SC2016
-exec xvfb-run -a bash -c '"$@"; status=$?; wineserver -k 2>/dev/null || true; exit $status' \
-  run-under-wine "$@"
+end_prefix_processes
+status=0
+xvfb-run -a "$@" || status=$?
+end_prefix_processes
+exit "$status"
