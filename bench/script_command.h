@@ -35,6 +35,7 @@ struct Stop {
 struct PlugPendant {
   bool plugged = true;
   bool noticeInUpperCase = false;  // the removal notice names the path in other letter case
+  std::string path;                // plug: the interface path it comes back on (empty: its own)
   bool operator==(const PlugPendant&) const = default;
 };
 struct PlugOtherDevice {

@@ -71,12 +71,16 @@ Action ParseStart(const ScriptArgs& args) {
 
 Action ParsePendant(const ScriptArgs& args) {
   if (args.Count() == 2) {
-    if (args.Word(0) != "unplug") args.Fail("only unplug takes uppercase");
+    if (args.OneOf(0, {"unplug", "plug"}) == 1) {
+      const std::string& path = args.Word(1);
+      if (path.rfind(R"(\\)", 0) != 0) args.Fail(R"(PATH must be an interface path, \\?\...)");
+      return PlugPendant{true, false, path};
+    }
     args.OneOf(1, {"uppercase"});
-    return PlugPendant{false, true};
+    return PlugPendant{false, true, ""};
   }
   args.RequireCount(1);
-  return PlugPendant{args.OneOf(0, {"unplug", "plug"}) == 1};
+  return PlugPendant{args.OneOf(0, {"unplug", "plug"}) == 1, false, ""};
 }
 
 Action ParsePoke(const ScriptArgs& args) {
@@ -141,7 +145,7 @@ const Syntax kCommands[] = {
      }},
     {"start", "start [nopendant]", ParseStart},
     {"stop", "stop", [](const ScriptArgs& a) { return NoArguments(a, Stop{}); }},
-    {"pendant", "pendant unplug|plug [uppercase]", ParsePendant},
+    {"pendant", "pendant unplug|plug [uppercase|PATH]", ParsePendant},
     {"device", "device unplug|plug",
      [](const ScriptArgs& a) -> Action {
        a.RequireCount(1);

@@ -75,6 +75,10 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::Stop&) {
 ScriptRunner::Verdict ScriptRunner::Do(const script::PlugPendant& plug) {
   VirtualPendant& pendant = session_.pendant;
   if (plug.plugged) {
+    if (!plug.path.empty()) {
+      if (pendant.Plugged()) return "the pendant is plugged in; unplug it before moving it";
+      pendant.path = plug.path;
+    }
     pendant.Plug();
   } else if (plug.noticeInUpperCase) {
     VirtualHidBus::Instance().Unplug(pendant.path, InUpperCase(pendant.path));

@@ -21,31 +21,35 @@ bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 bool TrundleWin::FindPendant() {
-  HidClose(ProbeHandle);
-  {
-    HidInterfaceList interfaces;
-    std::string path;
-    for (unsigned index = 0; interfaces.PathAt(index, path); ++index) {
-      ProbeHandle = HidOpen(path.c_str(), HidAccess::Probe);
-      uint16_t vendorId = 0;
-      uint16_t productId = 0;
-      const bool matched = HidReadIds(ProbeHandle, vendorId, productId) &&
-                           vendorId == kPendantVendorId && productId == kPendantProductId;
-      if (!matched) {
-        HidClose(ProbeHandle);
-        continue;
-      }
-      // The first matching interface is the pendant; its probe handle stays open.
-      NotifyPath = path;
-      RegisterArrivalNotice();
-      Reader.EnsureEvent();
-      DevicePath = path;
-      OpenPendantHandles();
-      break;
-    }
-  }
+  // Notices are subscribed whether or not the pendant is there: one plugged in later, or on
+  // another port, is found by the discovery its arrival runs.
+  RegisterArrivalNotice();
+  DiscoverPendant();
   StartWindowTimer(window_, kPollTimerId, kPollIntervalMs);
   return DeviceOpen;
+}
+
+void TrundleWin::DiscoverPendant() {
+  HidClose(ProbeHandle);
+  HidInterfaceList interfaces;
+  std::string path;
+  for (unsigned index = 0; interfaces.PathAt(index, path); ++index) {
+    ProbeHandle = HidOpen(path.c_str(), HidAccess::Probe);
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    const bool matched = HidReadIds(ProbeHandle, vendorId, productId) &&
+                         vendorId == kPendantVendorId && productId == kPendantProductId;
+    if (!matched) {
+      HidClose(ProbeHandle);
+      continue;
+    }
+    // The first matching interface is the pendant; its probe handle stays open.
+    NotifyPath = path;
+    Reader.EnsureEvent();
+    DevicePath = path;
+    OpenPendantHandles();
+    return;
+  }
 }
 
 void TrundleWin::RegisterArrivalNotice() {
@@ -54,12 +58,18 @@ void TrundleWin::RegisterArrivalNotice() {
 
 bool TrundleWin::DeviceChangeHandler(uintptr_t event, const void* data) {
   if (event == kDeviceArrival) {
-    // Any HID arrival may be the pendant coming back: reopen the path found at start-up.
-    ClosePendantHandles();
-    OpenPendantHandles();
+    if (DeviceOpen) {
+      // Any HID arrival may disturb the open pendant: reopen its path.
+      ClosePendantHandles();
+      OpenPendantHandles();
+    } else {
+      // The arrival may be the pendant, on its old path or a new one.
+      DiscoverPendant();
+    }
   } else if (event == kDeviceRemoveComplete) {
     std::string path;
     if (InterfacePathOfNotice(data, path) && SamePathIgnoringCase(path, NotifyPath)) {
+      EndActiveWheelJog();
       ClosePendantHandles();
       // 1021 toggles the host's stop: send it only when the host is not stopped already, or
       // the pendant's disappearance would release the stop.
@@ -75,7 +85,9 @@ void TrundleWin::OpenPendantHandles() {
   // A failed reopen (another device arriving while the pendant is away) leaves it closed, so
   // the last report of a removed pendant is never decoded again as live input.
   DeviceOpen = IsOpen(ReadHandle) || IsOpen(WriteHandle);
+  // The pendant starts from rest: counts turned before it went away must not start a jog.
   WheelBaselinePending = true;
+  CountHistory[0] = CountHistory[1] = 0.0;
 }
 
 void TrundleWin::ClosePendantHandles() {

@@ -76,6 +76,7 @@ void TrundleWin::SelectAxis() {
     if (!host.QueueAEmpty()) GcodeHold = true;
     for (int a = 0; a < kHostAxisCount; ++a) host.SetJogByte(a, JogField::Stop, 1);
     host.Code("ENDJOG");
+    ForgetWheelJog();
   }
   if (GcodeHold && host.QueueAEmpty()) GcodeHold = false;
   AxisSelectorLast = AxisSelector;

@@ -6,6 +6,7 @@
 namespace pendant {
 
 inline constexpr int32_t kNoJogMode = -1;
+inline constexpr int32_t kNoJogAxis = -1;
 inline constexpr int kRateHistorySize = 10;
 
 struct InputState {
@@ -54,6 +55,13 @@ struct InputState {
 
   // Velocity and continuous jog.
   int32_t JogDirectionLast = 0;
+  // The axis and mode of the last "DOJOG" that no "ENDJOG" has followed yet.
+  int32_t JoggingAxis = kNoJogAxis;
+  int32_t JoggingMode = kNoJogMode;
+  void ForgetWheelJog() {
+    JoggingAxis = kNoJogAxis;
+    JoggingMode = kNoJogMode;
+  }
   int32_t CountHistoryIndex = 0;
   double RateHistory[kRateHistorySize] = {};
   double RateSum = 0.0;

@@ -7,6 +7,12 @@
 namespace pendant {
 
 void TrundleWin::RunWheelAction(int32_t direction, int32_t steps) {
+  // A wheel jog lasts only while its own mode runs for its own axis: any other cycle ends it
+  // before doing anything else, or the axis would run on with nobody turning the wheel.
+  const bool jogRunsOn = !OfflineSwitch && !module_.host.JogInhibited() && JogMode == JoggingMode &&
+                         AxisIndex == JoggingAxis;
+  if (!jogRunsOn) EndActiveWheelJog();
+
   if (OfflineSwitch) return;
   if (module_.host.JogInhibited()) {
     EndWheelJog();

@@ -124,12 +124,24 @@ bool TrundleWin::NoCountsInTwoCycles(int32_t steps) {
   return true;
 }
 
-void TrundleWin::StopAxisJog() const {
-  module_.host.SetJogByte(AxisIndex, JogField::Stop, 1);
+void TrundleWin::StopAxisJog() {
+  EndJogOfAxis(AxisIndex);
+}
+
+void TrundleWin::EndJogOfAxis(int32_t axis) {
+  module_.host.SetJogByte(axis, JogField::Stop, 1);
   module_.host.Code("ENDJOG");
+  ForgetWheelJog();
+}
+
+void TrundleWin::EndActiveWheelJog() {
+  if (JoggingAxis != kNoJogAxis) EndJogOfAxis(JoggingAxis);
 }
 
 void TrundleWin::EndWheelJog() {
+  // Update calls can run the wheel's countdown out between two cycles, before the stop test
+  // has sent its "ENDJOG": the axis must not be left running.
+  EndActiveWheelJog();
   JogStarted = false;
   if (JogModeSwitched) {
     module_.host.DoButton(kJogModeOffButton);
@@ -157,6 +169,8 @@ void TrundleWin::WheelJogStep(double speed, int32_t direction) {
   host.SetJogByte(AxisIndex, JogField::Stop, 0);
   host.SetJogByte(AxisIndex, JogField::Go, 1);
   host.Code("DOJOG");
+  JoggingAxis = AxisIndex;
+  JoggingMode = JogMode;
 }
 
 }  // namespace pendant

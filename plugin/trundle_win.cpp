@@ -5,6 +5,7 @@ namespace pendant {
 TrundleWin::TrundleWin(PluginModule& module) : module_(module) {}
 
 TrundleWin::~TrundleWin() {
+  EndActiveWheelJog();
   HidClose(ProbeHandle);
   ClosePendantHandles();
   if (window_) DestroyPendantWindow(window_);

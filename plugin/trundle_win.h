@@ -24,7 +24,8 @@ inline constexpr unsigned kReadWaitMs = 5;
 class TrundleWin final : public WindowEvents, public InputState, public DisplayState {
  public:
   explicit TrundleWin(PluginModule& module);
-  // Closes the pendant's handles, then destroys the window (which ends its timer).
+  // Ends a wheel jog under way, closes the pendant's handles, then destroys the window (which
+  // ends its timer).
   ~TrundleWin();
   TrundleWin(const TrundleWin&) = delete;
   TrundleWin& operator=(const TrundleWin&) = delete;
@@ -43,6 +44,9 @@ class TrundleWin final : public WindowEvents, public InputState, public DisplayS
   void RegisterArrivalNotice();
   // Always reports the notice as handled.
   bool DeviceChangeHandler(uintptr_t event, const void* data);
+  // Ends a velocity or continuous jog still under way: its axis stops and the host hears
+  // "ENDJOG". Nothing when no jog is under way.
+  void EndActiveWheelJog();
 
   // One timer tick; returns whether the tick goes on to default processing.
   bool PollCycle();
@@ -98,6 +102,8 @@ class TrundleWin final : public WindowEvents, public InputState, public DisplayS
   DeviceHandle WriteHandle = kInvalidDevice;
 
  private:
+  // Enumerates the HID interfaces and opens the first pendant among them.
+  void DiscoverPendant();
   // Opens DevicePath for reading and writing; the pendant counts as open when either opened.
   void OpenPendantHandles();
   void ClosePendantHandles();
@@ -105,7 +111,8 @@ class TrundleWin final : public WindowEvents, public InputState, public DisplayS
   // Jog engine pieces shared by the jogging modes.
   bool MotionAllowed() const;
   bool NoCountsInTwoCycles(int32_t steps);
-  void StopAxisJog() const;
+  void StopAxisJog();
+  void EndJogOfAxis(int32_t axis);
   void EndWheelJog();
   void WheelJogStep(double speed, int32_t direction);
   void StraightStepMove(const char* axisLetter, int32_t direction, int32_t steps);

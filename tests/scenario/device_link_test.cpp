@@ -189,14 +189,17 @@ TEST_F(DeviceLinkTest, ArrivalOfAnotherDeviceWhilePendantIsAwayKeepsItClosed) {
   EXPECT_TRUE(bus_.Writes().empty());
 }
 
-TEST_F(DeviceLinkTest, PendantMissingAtStartIsNotFoundByALaterArrival) {
+// Notices are subscribed even without a pendant at start-up, and its arrival runs the
+// discovery again: a pendant plugged in later works without restarting the host.
+TEST_F(DeviceLinkTest, PendantMissingAtStartIsFoundWhenPluggedInLater) {
   session_.pendant.Unplug();
   StartHost();
-  EXPECT_FALSE(Window().DeviceOpen);
-  session_.pendant.Plug();  // no notice subscription and no path: discovery ran only once
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 0);
+  session_.pendant.Plug();
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 1);
+  EXPECT_EQ(Open(PendantPath(), HidAccess::Write), 1);
   session_.Tick(3);
-  EXPECT_FALSE(Window().DeviceOpen);
-  EXPECT_TRUE(bus_.Writes().empty());
+  EXPECT_EQ(bus_.Writes().size(), 3u);
 }
 
 }  // namespace

@@ -94,19 +94,22 @@ TEST_F(WheelJogTest, HostInAnotherJogModeIsSwitchedForTheJogAndBack) {
   EXPECT_EQ(Effects(), (Lines{"button 205"}));
 }
 
-TEST_F(WheelJogTest, InhibitedJogPaysTheOwedSwitchOnce) {
+// The host's inhibit ends the running jog before the owed switch back is paid.
+TEST_F(WheelJogTest, InhibitEndsTheRunningJogThenPaysTheOwedSwitchOnce) {
   session_.host.ledsOn.insert(15);
   StartIn(2);
   Turn(2, 40);
   Effects();
   session_.host.Poke<uint8_t>(session_.host.blockA, kJogInhibit, 1);
   Turn(2, 40);
-  EXPECT_EQ(Effects(), (Lines{"button 205"}));
+  EXPECT_EQ(Effects(), (Lines{"code ENDJOG", "button 205"}));
+  EXPECT_EQ(Jog<uint8_t>(0, kJogStop), 1);
   Turn(2, 40);
   EXPECT_TRUE(Effects().empty());
 }
 
-TEST_F(WheelJogTest, OfflineDoesNothingNotEvenTheOwedSwitch) {
+// Offline the engine does nothing but end the jog it left running: not even the owed switch.
+TEST_F(WheelJogTest, OfflineEndsTheRunningJogButPaysNoOwedSwitch) {
   session_.host.ledsOn.insert(15);
   StartIn(2);
   Turn(2, 40);
@@ -115,7 +118,8 @@ TEST_F(WheelJogTest, OfflineDoesNothingNotEvenTheOwedSwitch) {
   Turn(2, 40);
   session_.Update(5);
   session_.Tick(3);
-  EXPECT_TRUE(Effects().empty());
+  EXPECT_EQ(Effects(), (Lines{"code ENDJOG"}));
+  EXPECT_EQ(Jog<uint8_t>(0, kJogStop), 1);
 }
 
 TEST_F(WheelJogTest, JogDisabledShowsJogOffWhileTheWheelTurns) {
