@@ -23,10 +23,11 @@ std::string MakePrivateDirectory() {
 }  // namespace
 
 BenchSession::BenchSession()
-    : host(SubstituteHost::Instance()), directory_(MakePrivateDirectory()) {
+    : host(SubstituteHost::Instance()), machine(host), directory_(MakePrivateDirectory()) {
   VirtualDesktop::Instance().Reset();
   VirtualHidBus::Instance().Reset();
   host.Reset();
+  machine.AdvanceTo(VirtualDesktop::Instance().NowMs());
   profilePath = directory_ + "/profile.xml";
 }
 
@@ -71,6 +72,8 @@ void BenchSession::Stop() {
 
 void BenchSession::AdvanceTo(int64_t timeMs) {
   VirtualDesktop& desktop = VirtualDesktop::Instance();
+  // The machine moves first, so a poll tick at this time reads where the axes are now.
+  machine.AdvanceTo(timeMs);
   desktop.AdvanceTo(timeMs);
   host.CollectMessage();
   if (onStep) onStep();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/machine.h"
 #include "bench/substitute_host.h"
 #include "bench/virtual_pendant.h"
 
@@ -36,6 +37,8 @@ class BenchSession {
   void Wait(int ms);
 
   SubstituteHost& host;
+  // Off until switched on: then it answers the plug-in's buttons and lines and moves.
+  Machine machine;
   VirtualPendant pendant;
   int updatesPerSecond = 10;
   std::string profilePath;

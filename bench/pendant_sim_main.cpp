@@ -61,7 +61,10 @@ int main(int argc, char** argv) {
   std::cout << "pendant-sim: " << name << '\n';
   BenchSession session;
   Transcript transcript(std::cout, session);
-  const RunOutcome outcome = ScriptRunner(session, transcript).Run(parsed.commands);
+  // Files the script names are found beside it.
+  const std::string scriptFolder =
+      argc == 2 ? std::filesystem::path(arg).parent_path().string() : "";
+  const RunOutcome outcome = ScriptRunner(session, transcript, scriptFolder).Run(parsed.commands);
   if (!outcome.passed) {
     std::cout << "FAILED\n" << std::flush;
     std::cerr << "pendant-sim: " << name << ":" << outcome.line << ": " << Showable(outcome.source)

@@ -52,10 +52,17 @@ int ScriptArgs::Int(size_t index, int64_t min, int64_t max) const {
 }
 
 double ScriptArgs::Number(size_t index) const {
+  return ParsedNumber(index, ParseFiniteNumber, "a number");
+}
+
+double ScriptArgs::AnyNumber(size_t index) const {
+  return ParsedNumber(index, ParseNumberOrNonFinite, "a number, nan, inf or -inf");
+}
+
+double ScriptArgs::ParsedNumber(size_t index, bool (*parse)(std::string_view, double&),
+                                const char* what) const {
   double value = 0.0;
-  if (!ParseFiniteNumber(Word(index), value)) {
-    Fail(NameOf(index) + " '" + Word(index) + "' is not a number");
-  }
+  if (!parse(Word(index), value)) Fail(NameOf(index) + " '" + Word(index) + "' is not " + what);
   return value;
 }
 

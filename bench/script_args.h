@@ -33,6 +33,8 @@ class ScriptArgs {
   int Int(size_t index, int64_t min, int64_t max) const;
   int64_t Whole(size_t index, int64_t min, int64_t max) const;
   double Number(size_t index) const;
+  // A number, or "nan", "inf" or "-inf".
+  double AnyNumber(size_t index) const;
   bool OnOff(size_t index) const;
   // The position of the word among choices.
   size_t OneOf(size_t index, std::initializer_list<std::string_view> choices) const;
@@ -45,6 +47,8 @@ class ScriptArgs {
 
  private:
   std::string NameOf(size_t index) const;
+  double ParsedNumber(size_t index, bool (*parse)(std::string_view, double&),
+                      const char* what) const;
 
   const ScriptWords& words_;
   size_t first_;

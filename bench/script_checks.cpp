@@ -1,19 +1,20 @@
 // The checks of a script: what the plug-in did, compared with what the script expects.
+#include <cmath>
 #include <cstdio>
 
 #include "bench/display_text.h"
 #include "bench/script_runner.h"
 #include "bench/text_escape.h"
 #include "device/virtual_hid_bus.h"
+#include "plugin/host_fields.h"
 #include "plugin/virtual_desktop.h"
 #include "plugin/window_port.h"
 
 namespace pendant::bench {
 namespace {
 
-// The host's jog records in block A, one per axis.
-constexpr size_t kJogRecordBase = 163940;
-constexpr size_t kJogRecordStride = 96;
+using host_fields::kJogRecordBase;
+using host_fields::kJogRecordStride;
 
 std::string NumberText(double value) {
   char text[40];
@@ -76,6 +77,18 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectEffects& expect) {
          EffectList(expected) + "\n  but the host got:" + EffectList(actual);
 }
 
+ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectReads& expect) {
+  const auto& reads = session_.host.reads;
+  std::vector<std::string> actual;
+  for (size_t i = readsChecked_; i < reads.size(); ++i) actual.push_back(reads[i].ToString());
+  readsChecked_ = reads.size();
+  std::vector<std::string> expected;
+  for (const HostRead& read : expect.reads) expected.push_back(read.ToString());
+  if (actual == expected) return Passed();
+  return "expected these host reads:" + EffectList(expected) +
+         "\n  but the plug-in read:" + EffectList(actual);
+}
+
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectDisplay& expect) {
   const std::vector<uint8_t>* report = LastReport();
   if (!report) return "no display report has been written";
@@ -101,7 +114,7 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectDro& expect) {
   const auto& dros = session_.host.dros;
   const auto found = dros.find(expect.dro);
   const double actual = found == dros.end() ? 0.0 : found->second;
-  if (actual == expect.value) return Passed();
+  if (actual == expect.value || (std::isnan(actual) && std::isnan(expect.value))) return Passed();
   return "expected DRO " + std::to_string(expect.dro) + " to be " + NumberText(expect.value) +
          ", but it is " + NumberText(actual);
 }

@@ -96,6 +96,23 @@ struct SetReportTiming {
   int delayMs;
   bool operator==(const SetReportTiming&) const = default;
 };
+struct SwitchMachineOn {
+  bool operator==(const SwitchMachineOn&) const = default;
+};
+// Replaces the profile file with a copy of another (relative to the script's folder).
+struct SetProfileFile {
+  std::string path;
+  bool operator==(const SetProfileFile&) const = default;
+};
+// Prints the plug-in's decoded state in the transcript.
+struct Show {
+  bool operator==(const Show&) const = default;
+};
+// Calls one of the plug-in's entry points the way the host does.
+struct CallEntryPoint {
+  std::string name;
+  bool operator==(const CallEntryPoint&) const = default;
+};
 struct RunConfig {
   std::vector<std::pair<std::string, std::string>> fields;
   bool accept;
@@ -108,6 +125,19 @@ struct ExpectEffects {
   std::vector<HostEffect> effects;
   bool amongOthers = false;
   bool operator==(const ExpectEffects&) const = default;
+};
+// Exactly these GetDRO and GetLED calls since the previous reads check.
+struct ExpectReads {
+  std::vector<HostRead> reads;
+  bool operator==(const ExpectReads&) const = default;
+};
+// What the profile file holds: a text anywhere in it (or not), a key of the plug-in's section
+// present or missing, keys in this order.
+struct ExpectProfileFile {
+  enum class Kind { Contains, Lacks, Present, Missing, Order };
+  Kind kind;
+  std::vector<std::string> words;  // the text, or the keys
+  bool operator==(const ExpectProfileFile&) const = default;
 };
 // The two text lines of the last display report, byte for byte.
 struct ExpectDisplay {
@@ -158,11 +188,12 @@ struct ExpectHandles {
   bool operator==(const ExpectHandles&) const = default;
 };
 
-using Action =
-    std::variant<Say, SetProfileKey, Start, Stop, PlugPendant, PlugOtherDevice, SetSelector,
-                 SetSwitch, TurnWheel, SetWheelRate, RunTicks, RunUpdates, Wait, SetDro, SetLed,
-                 Poke, SetReportTiming, RunConfig, ExpectEffects, ExpectDisplay, ExpectByte,
-                 ExpectDro, ExpectProfile, ExpectJog, ExpectWrites, ExpectTicks, ExpectHandles>;
+using Action = std::variant<Say, SetProfileKey, Start, Stop, PlugPendant, PlugOtherDevice,
+                            SetSelector, SetSwitch, TurnWheel, SetWheelRate, RunTicks, RunUpdates,
+                            Wait, SetDro, SetLed, Poke, SetReportTiming, SwitchMachineOn,
+                            SetProfileFile, Show, CallEntryPoint, RunConfig, ExpectEffects,
+                            ExpectReads, ExpectDisplay, ExpectByte, ExpectDro, ExpectProfile,
+                            ExpectProfileFile, ExpectJog, ExpectWrites, ExpectTicks, ExpectHandles>;
 
 struct Command {
   int line;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bench/entry_calls.h"
 #include "bench/script_args.h"
 #include "bench/script_words.h"
 
@@ -24,11 +25,14 @@ constexpr int64_t kHandlesMax = 100;
 
 using ParseFn = Action (*)(const ScriptArgs&);
 
+// Checks whose expected lines follow up to "end".
+enum class Block { None, Effects, Reads };
+
 struct Syntax {
   std::string_view name;  // one or two words
   std::string_view usage;
   ParseFn parse;
-  bool opensEffectBlock = false;
+  Block block = Block::None;
 };
 
 Action NoArguments(const ScriptArgs& args, Action action) {
@@ -59,7 +63,7 @@ Action SwitchOnOff(const ScriptArgs& args) {
 template <typename Command>
 Action DroAndValue(const ScriptArgs& args) {
   args.RequireCount(2);
-  return Command{args.Int(0, kInt16Min, kInt16Max), args.Number(1)};
+  return Command{args.Int(0, kInt16Min, kInt16Max), args.AnyNumber(1)};
 }
 
 Action ParseStart(const ScriptArgs& args) {
@@ -96,7 +100,7 @@ Action ParsePoke(const ScriptArgs& args) {
     case Poke::Type::F64:
       break;
   }
-  return Poke{block, offset, type, args.Number(3)};
+  return Poke{block, offset, type, args.AnyNumber(3)};
 }
 
 Action ParseConfig(const ScriptArgs& args) {
@@ -112,6 +116,26 @@ Action ParseConfig(const ScriptArgs& args) {
     config.fields.emplace_back(field.substr(0, equals), field.substr(equals + 1));
   }
   return config;
+}
+
+Action ParseExpectProfileFile(const ScriptArgs& args) {
+  args.RequireAtLeast(2);
+  using Kind = ExpectProfileFile::Kind;
+  const auto kind =
+      static_cast<Kind>(args.OneOf(0, {"contains", "lacks", "present", "missing", "order"}));
+  if (kind == Kind::Contains || kind == Kind::Lacks) return ExpectProfileFile{kind, {args.Rest(1)}};
+  if (kind != Kind::Order) args.RequireCount(2);
+  ExpectProfileFile check{kind, {}};
+  for (size_t i = 1; i < args.Count(); ++i) check.words.push_back(args.Key(i));
+  return check;
+}
+
+Action ParseCall(const ScriptArgs& args) {
+  args.RequireCount(1);
+  if (!IsEntryPoint(args.Word(0))) {
+    args.Fail("'" + args.Word(0) + "' is not an entry point (" + EntryPointList() + ")");
+  }
+  return CallEntryPoint{args.Word(0)};
 }
 
 Action ParseExpectDisplay(const ScriptArgs& args) {
@@ -179,13 +203,28 @@ const Syntax kCommands[] = {
     {"report ontime", "report ontime",
      [](const ScriptArgs& a) { return NoArguments(a, SetReportTiming{0}); }},
     {"config", "config KEY=VALUE ... ok|cancel", ParseConfig},
+    {"machine", "machine on",
+     [](const ScriptArgs& a) -> Action {
+       a.RequireCount(1);
+       a.OneOf(0, {"on"});
+       return SwitchMachineOn{};
+     }},
+    {"profile-file", "profile-file FILE",
+     [](const ScriptArgs& a) -> Action {
+       a.RequireAtLeast(1);
+       return SetProfileFile{a.Rest(0)};
+     }},
+    {"show", "show", [](const ScriptArgs& a) { return NoArguments(a, Show{}); }},
+    {"call", "call ENTRYPOINT", ParseCall},
     {"expect effects", "expect effects",
-     [](const ScriptArgs& a) { return NoArguments(a, ExpectEffects{}); }, true},
+     [](const ScriptArgs& a) { return NoArguments(a, ExpectEffects{}); }, Block::Effects},
     {"expect some", "expect some",
      [](const ScriptArgs& a) {
        return NoArguments(a, ExpectEffects{{}, true});
      },
-     true},
+     Block::Effects},
+    {"expect reads", "expect reads",
+     [](const ScriptArgs& a) { return NoArguments(a, ExpectReads{}); }, Block::Reads},
     {"expect none", "expect none",
      [](const ScriptArgs& a) { return NoArguments(a, ExpectEffects{}); }},
     {"expect display", "expect display LINE1 LINE2", ParseExpectDisplay},
@@ -200,6 +239,8 @@ const Syntax kCommands[] = {
        a.RequireAtLeast(2);
        return ExpectProfile{a.Key(0), a.Rest(1)};
      }},
+    {"expect profile-file", "expect profile-file contains|lacks|present|missing|order TEXT|KEY...",
+     ParseExpectProfileFile},
     {"expect jog", "expect jog AXIS FIELD VALUE", ParseExpectJog},
     {"expect writes", "expect writes N", WholeArgument<ExpectWrites, 0, kInt32Max>},
     {"expect ticks", "expect ticks N", WholeArgument<ExpectTicks, 0, kInt32Max>},
@@ -221,7 +262,7 @@ HostEffect ParseEffect(const ScriptWords& words) {
   if (kind == "setdro") {
     const ScriptArgs args(words, 1, "setdro N VALUE");
     args.RequireCount(2);
-    return {Kind::SetDro, args.Int(0, kInt16Min, kInt16Max), args.Number(1), {}};
+    return {Kind::SetDro, args.Int(0, kInt16Min, kInt16Max), args.AnyNumber(1), {}};
   }
   if (kind == "code" || kind == "message") {
     const ScriptArgs args(words, 1, kind + " TEXT");
@@ -229,6 +270,16 @@ HostEffect ParseEffect(const ScriptWords& words) {
     return {kind == "code" ? Kind::Code : Kind::Message, 0, 0.0, args.Rest(0)};
   }
   throw ScriptLineError("'" + kind + "' is not a host effect (button, code, setdro, message)");
+}
+
+HostRead ParseRead(const ScriptWords& words) {
+  const std::string& kind = words.Word(0);
+  if (kind != "GetDRO" && kind != "GetLED") {
+    throw ScriptLineError("'" + kind + "' is not a host read (GetDRO N, GetLED N)");
+  }
+  const ScriptArgs args(words, 1, kind + " N");
+  args.RequireCount(1);
+  return {kind == "GetLED", args.Int(0, kInt16Min, kInt16Max)};
 }
 
 const Syntax* FindSyntax(const ScriptWords& words, size_t& nameWords) {
@@ -280,16 +331,17 @@ void SplitOrThrow(ScriptWords& words, std::string_view line) {
   if (!words.Split(line, error)) throw ScriptLineError(error);
 }
 
-// Reads effect lines up to "end" into the check.
-void ReadEffectBlock(LineReader& lines, ExpectEffects& check, std::string_view opening,
-                     int openingLine) {
+// Reads the lines up to "end", each through parseLine, into lines.
+template <typename Line>
+void ReadBlock(LineReader& lines, std::vector<Line>& into, Line (*parseLine)(const ScriptWords&),
+               std::string_view opening, int openingLine) {
   std::string_view line;
   ScriptWords words;
   while (lines.Next(line)) {
     SplitOrThrow(words, line);
     if (words.Count() == 0) continue;
     if (words.Count() == 1 && words.Word(0) == "end") return;
-    check.effects.push_back(ParseEffect(words));
+    into.push_back(parseLine(words));
   }
   throw ScriptLineError("'" + std::string(opening) + "' has no 'end'", openingLine);
 }
@@ -298,7 +350,7 @@ Command ParseCommand(LineReader& lines, const ScriptWords& words, std::string_vi
   size_t nameWords = 0;
   const Syntax* syntax = FindSyntax(words, nameWords);
   if (!syntax && words.Word(0) == "end")
-    throw ScriptLineError("'end' without 'expect effects' or 'expect some'");
+    throw ScriptLineError("'end' without 'expect effects', 'expect some' or 'expect reads'");
   if (!syntax) {
     const bool isCheck = words.Word(0) == "expect" && words.Count() > 1;
     throw ScriptLineError("unknown " + std::string(isCheck ? "check 'expect " : "command '") +
@@ -306,8 +358,12 @@ Command ParseCommand(LineReader& lines, const ScriptWords& words, std::string_vi
   }
   Command command{lines.Number(), Trimmed(line),
                   syntax->parse(ScriptArgs(words, nameWords, syntax->usage))};
-  if (syntax->opensEffectBlock) {
-    ReadEffectBlock(lines, std::get<ExpectEffects>(command.action), syntax->name, command.line);
+  if (syntax->block == Block::Effects) {
+    ReadBlock(lines, std::get<ExpectEffects>(command.action).effects, ParseEffect, syntax->name,
+              command.line);
+  } else if (syntax->block == Block::Reads) {
+    ReadBlock(lines, std::get<ExpectReads>(command.action).reads, ParseRead, syntax->name,
+              command.line);
   }
   return command;
 }

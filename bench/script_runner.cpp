@@ -1,8 +1,12 @@
 #include "bench/script_runner.h"
 
 #include <cctype>
+#include <filesystem>
+#include <utility>
 
+#include "bench/decoded_state.h"
 #include "bench/dialog_user.h"
+#include "bench/entry_calls.h"
 #include "device/virtual_hid_bus.h"
 #include "plugin/exports.h"
 
@@ -22,8 +26,10 @@ std::string InUpperCase(std::string text) {
 
 }  // namespace
 
-ScriptRunner::ScriptRunner(BenchSession& session, Transcript& transcript)
-    : session_(session), transcript_(transcript) {}
+ScriptRunner::ScriptRunner(BenchSession& session, Transcript& transcript, std::string scriptFolder)
+    : session_(session), transcript_(transcript), scriptFolder_(std::move(scriptFolder)) {
+  session_.host.recordReads = true;
+}
 
 RunOutcome ScriptRunner::Run(const std::vector<script::Command>& commands) {
   session_.onStep = [this] { transcript_.CatchUp(); };
@@ -49,7 +55,7 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::Say& say) {
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::SetProfileKey& set) {
-  if (phase_ != Phase::BeforeStart) return "profile keys go into the file before start";
+  // After start this is the host, or a user, editing the file between two entry-point calls.
   session_.SetProfileKey(set.key, set.value);
   return {};
 }
@@ -66,10 +72,14 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::Start& start) {
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::Stop&) {
   if (phase_ != Phase::Running) return "the plug-in is not running";
-  ticksOfStoppedWindow_ = LiveWindowTicks();
+  WindowGoes();
   session_.Stop();
-  phase_ = Phase::Stopped;
   return {};
+}
+
+void ScriptRunner::WindowGoes() {
+  ticksOfStoppedWindow_ = LiveWindowTicks();
+  phase_ = Phase::Stopped;
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::PlugPendant& plug) {
@@ -178,6 +188,34 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::Poke& poke) {
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::SetReportTiming& set) {
   session_.pendant.reportDelayMs = set.delayMs;
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SwitchMachineOn&) {
+  session_.machine.SwitchOn();
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::SetProfileFile& set) {
+  const std::filesystem::path source = scriptFolder_.empty()
+                                           ? std::filesystem::path(set.path)
+                                           : std::filesystem::path(scriptFolder_) / set.path;
+  std::error_code error;
+  std::filesystem::copy_file(source, session_.profilePath,
+                             std::filesystem::copy_options::overwrite_existing, error);
+  if (error) return "cannot copy " + source.string() + " to the profile: " + error.message();
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::Show&) {
+  transcript_.Note(DecodedStateText());
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::CallEntryPoint& call) {
+  if (call.name == "StopPlug" && phase_ == Phase::Running) WindowGoes();
+  CallPluginEntry(call.name, session_.host, session_.profilePath);
+  if (call.name == "InitControl") phase_ = Phase::Running;
   return {};
 }
 

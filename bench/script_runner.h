@@ -24,7 +24,8 @@ struct RunOutcome {
 
 class ScriptRunner {
  public:
-  ScriptRunner(BenchSession& session, Transcript& transcript);
+  // Files a script names are found relative to scriptFolder (empty: the working folder).
+  ScriptRunner(BenchSession& session, Transcript& transcript, std::string scriptFolder = {});
 
   // Runs the commands in order and stops at the first that fails.
   RunOutcome Run(const std::vector<script::Command>& commands);
@@ -51,10 +52,16 @@ class ScriptRunner {
   Verdict Do(const script::SetLed& set);
   Verdict Do(const script::Poke& poke);
   Verdict Do(const script::SetReportTiming& set);
+  Verdict Do(const script::SwitchMachineOn& on);
+  Verdict Do(const script::SetProfileFile& set);
+  Verdict Do(const script::Show& show);
+  Verdict Do(const script::CallEntryPoint& call);
   Verdict Do(const script::RunConfig& config);
 
   // Checks (script_checks.cpp).
   Verdict Do(const script::ExpectEffects& expect);
+  Verdict Do(const script::ExpectReads& expect);
+  Verdict Do(const script::ExpectProfileFile& expect);
   Verdict Do(const script::ExpectDisplay& expect);
   Verdict Do(const script::ExpectByte& expect);
   Verdict Do(const script::ExpectDro& expect);
@@ -65,6 +72,8 @@ class ScriptRunner {
   Verdict Do(const script::ExpectHandles& expect);
 
   Verdict Passed();
+  // The plug-in's window is gone: its ticks no longer count.
+  void WindowGoes();
   // The last display report written, or null when none was.
   const std::vector<uint8_t>* LastReport() const;
   // Poll ticks the plug-in's window has received so far.
@@ -75,8 +84,10 @@ class ScriptRunner {
 
   BenchSession& session_;
   Transcript& transcript_;
+  std::string scriptFolder_;
   Phase phase_ = Phase::BeforeStart;
   size_t effectsChecked_ = 0;
+  size_t readsChecked_ = 0;
   size_t writesChecked_ = 0;
   uint64_t ticksChecked_ = 0;
   uint64_t ticksOfStoppedWindow_ = 0;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace pendant::bench {
 namespace {
@@ -36,6 +37,18 @@ bool ParseFiniteNumber(std::string_view text, double& value) {
     return false;
   }
   value = parsed;
+  return true;
+}
+
+bool ParseNumberOrNonFinite(std::string_view text, double& value) {
+  if (text == "nan") {
+    value = std::numeric_limits<double>::quiet_NaN();
+  } else if (text == "inf" || text == "-inf") {
+    value = text == "inf" ? std::numeric_limits<double>::infinity()
+                          : -std::numeric_limits<double>::infinity();
+  } else {
+    return ParseFiniteNumber(text, value);
+  }
   return true;
 }
 

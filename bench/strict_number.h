@@ -10,5 +10,7 @@ namespace pendant::bench {
 bool ParseWholeNumber(std::string_view text, int64_t min, int64_t max, int64_t& value);
 // A finite decimal number with an optional sign and exponent ("12.5", "-3", "1e-3").
 bool ParseFiniteNumber(std::string_view text, double& value);
+// The same, or one of the words "nan", "inf" and "-inf".
+bool ParseNumberOrNonFinite(std::string_view text, double& value);
 
 }  // namespace pendant::bench

@@ -3,38 +3,52 @@
 #include <cstdio>
 
 #include "plugin/exports.h"
+#include "plugin/host_fields.h"
 #include "plugin/host_interface.h"
 #include "plugin/virtual_desktop.h"
 
 namespace pendant::bench {
 namespace {
 
-constexpr size_t kMessageOffset = 1161996;
+constexpr size_t kMessageOffset = host_fields::kHostMessageText;
 
 void RecordButton(int16_t code) {
-  SubstituteHost::Instance().effects.push_back({HostEffect::Kind::Button, code, 0.0, {}});
+  SubstituteHost& host = SubstituteHost::Instance();
+  host.effects.push_back({HostEffect::Kind::Button, code, 0.0, {}});
+  if (host.reactions) host.reactions->OnButton(code);
 }
 
 void RecordSetDro(int16_t dro, double value) {
   SubstituteHost& host = SubstituteHost::Instance();
   host.dros[dro] = value;
   host.effects.push_back({HostEffect::Kind::SetDro, dro, value, {}});
+  if (host.reactions) host.reactions->OnSetDro(dro, value);
+}
+
+void RecordRead(SubstituteHost& host, bool led, int number) {
+  if (host.recordReads) host.reads.push_back({led, number});
 }
 
 double AnswerGetDro(int16_t dro) {
-  const auto& dros = SubstituteHost::Instance().dros;
-  auto found = dros.find(dro);
-  return found == dros.end() ? 0.0 : found->second;
+  SubstituteHost& host = SubstituteHost::Instance();
+  RecordRead(host, false, dro);
+  auto found = host.dros.find(dro);
+  return found == host.dros.end() ? 0.0 : found->second;
 }
 
 uint8_t AnswerGetLed(int16_t led) {
-  return SubstituteHost::Instance().ledsOn.count(led) ? 1 : 0;
+  SubstituteHost& host = SubstituteHost::Instance();
+  RecordRead(host, true, led);
+  return host.ledsOn.count(led) ? 1 : 0;
 }
 
 void IgnoreSetLed(int16_t, uint8_t) {}
 
 void RecordCode(const char* line) {
-  SubstituteHost::Instance().effects.push_back({HostEffect::Kind::Code, 0, 0.0, line ? line : ""});
+  SubstituteHost& host = SubstituteHost::Instance();
+  const std::string text = line ? line : "";
+  host.effects.push_back({HostEffect::Kind::Code, 0, 0.0, text});
+  if (host.reactions) host.reactions->OnCode(text);
 }
 
 }  // namespace
@@ -56,12 +70,19 @@ std::string HostEffect::ToString() const {
   return line;
 }
 
+std::string HostRead::ToString() const {
+  return (led ? "GetLED " : "GetDRO ") + std::to_string(number);
+}
+
 SubstituteHost& SubstituteHost::Instance() {
   static SubstituteHost host;
   return host;
 }
 
 void SubstituteHost::Reset() {
+  reactions = nullptr;
+  recordReads = false;
+  reads.clear();
   dros.clear();
   ledsOn.clear();
   effects.clear();
@@ -74,15 +95,28 @@ void SubstituteHost::Reset() {
 }
 
 std::string SubstituteHost::Start(const std::string& profilePath) {
+  HandOverCallbacks();
+  std::string name = NameProfile(profilePath);
+  InitControl();
+  return name;
+}
+
+void SubstituteHost::HandOverCallbacks() {
   SetDoButton(RecordButton);
   SetSetDRO(RecordSetDro);
   SetGetDRO(AnswerGetDro);
   SetGetLED(AnswerGetLed);
   SetSetLED(IgnoreSetLed);
   SetCode(RecordCode);
+}
+
+std::string SubstituteHost::NameProfile(const std::string& profilePath) {
   const char* name = SetProName(HostString{profilePath.c_str()});
-  InitControl(blockA.data(), blockB.data(), blockC.data(), parentWindow.data());
   return name ? name : "";
+}
+
+void SubstituteHost::InitControl() {
+  ::InitControl(blockA.data(), blockB.data(), blockC.data(), parentWindow.data());
 }
 
 void SubstituteHost::PostInit() {

@@ -28,6 +28,23 @@ struct HostEffect {
   bool operator==(const HostEffect&) const = default;
 };
 
+// What a host with a machine does with the plug-in's buttons, lines and DRO writes.
+class HostReactions {
+ public:
+  virtual ~HostReactions() = default;
+  virtual void OnButton(int code) = 0;
+  virtual void OnCode(const std::string& line) = 0;
+  virtual void OnSetDro(int dro, double value) = 0;
+};
+
+// One GetDRO or GetLED call of the plug-in: "GetDRO 22", "GetLED 805".
+struct HostRead {
+  bool led = false;
+  int number = 0;
+  std::string ToString() const;
+  bool operator==(const HostRead&) const = default;
+};
+
 class SubstituteHost {
  public:
   // The callbacks are plain function pointers, so they reach the one host through this.
@@ -39,6 +56,10 @@ class SubstituteHost {
   // Hands over the six callbacks, names the profile and creates the plug-in's window; returns
   // what SetProName returned.
   std::string Start(const std::string& profilePath);
+  // The three steps of Start, for scripts that call them one by one.
+  void HandOverCallbacks();
+  std::string NameProfile(const std::string& profilePath);
+  void InitControl();
   void PostInit();
   void Stop();
 
@@ -47,6 +68,12 @@ class SubstituteHost {
   void CollectMessage();
 
   std::vector<HostEffect> TakeEffects();
+
+  // Every effect also reaches these when set (the bench's machine).
+  HostReactions* reactions = nullptr;
+  // The plug-in's reads, kept while recordReads is on.
+  bool recordReads = false;
+  std::vector<HostRead> reads;
 
   std::map<int, double> dros;
   std::set<int> ledsOn;

@@ -42,6 +42,8 @@ void Transcript::CatchUp() {
   for (; effectsShown_ < effects.size(); ++effectsShown_) {
     Line("  host: " + effects[effectsShown_].ToString());
   }
+  const auto& notes = session_.machine.Notes();
+  for (; notesShown_ < notes.size(); ++notesShown_) Line("  machine: " + notes[notesShown_]);
   const auto& writes = VirtualHidBus::Instance().Writes();
   if (writes.empty()) return;
   const DisplayText text = TextOfReport(writes.back().bytes);

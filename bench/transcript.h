@@ -32,6 +32,7 @@ class Transcript {
   const BenchSession& session_;
   int64_t startMs_;
   size_t effectsShown_ = 0;
+  size_t notesShown_ = 0;
   std::optional<DisplayText> displayShown_;
 };
 

@@ -2,27 +2,13 @@
 
 #include <cstring>
 
+#include "plugin/host_fields.h"
+
 namespace pendant {
 namespace {
 
-// Block A
-constexpr size_t kQueueAHead = 163840;
-constexpr size_t kQueueATail = 163844;
-constexpr size_t kJogRecordBase = 163940;
-constexpr size_t kJogRecordStride = 96;
-constexpr size_t kJogInhibit = 166367;
-// Block B
-constexpr size_t kReadyFlagWord = 1192;
-constexpr size_t kRotationDegrees = 133672;
-// Block C
-constexpr size_t kAxisFeedBase = 586952;
-constexpr size_t kQueueCHead = 800092;
-constexpr size_t kQueueCTail = 800096;
-constexpr size_t kAxisFullSpeed = 801608;
-constexpr size_t kAxisJogParam = 801632;
-constexpr size_t kJogStepDistance = 801872;
-constexpr size_t kBusyWord = 801968;
-constexpr size_t kHostMessageText = 1161996;
+using namespace host_fields;
+
 // Host window object
 constexpr size_t kParentWindowHandle = kHostParentWindowOffset;
 

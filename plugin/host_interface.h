@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "plugin/host_fields.h"
+
 namespace pendant {
 
 // Host callbacks. 16-bit numbers travel in 32-bit argument slots; the LED result is a bool of
@@ -31,14 +33,15 @@ struct HostString {
   const char* text;
 };
 
-// Sizes of the host blocks as far as the plug-in reaches into them.
-inline constexpr size_t kHostBlockASize = 166368;
-inline constexpr size_t kHostBlockBSize = 133680;
-inline constexpr size_t kHostBlockCSize = 1161996 + 256;
+inline constexpr size_t kHostMessageTextSize = 256;
+// Sizes of the host blocks as far as the plug-in reaches into them: each ends with its last
+// field.
+inline constexpr size_t kHostBlockASize = host_fields::kJogInhibit + 1;
+inline constexpr size_t kHostBlockBSize = host_fields::kRotationDegrees + sizeof(double);
+inline constexpr size_t kHostBlockCSize = host_fields::kHostMessageText + kHostMessageTextSize;
 // The host window object holds its native window handle at byte 28.
 inline constexpr size_t kHostParentWindowOffset = 28;
 inline constexpr size_t kHostParentWindowSize = kHostParentWindowOffset + sizeof(void*);
-inline constexpr size_t kHostMessageTextSize = 256;
 inline constexpr int kHostAxisCount = 4;
 
 // Fields of the per-axis jog record in block A.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,16 @@ TEST(BenchScriptParser, EachCommandLineBecomesItsAction) {
       {"poke A 163840 i32 -7", Poke{'A', 163840, Poke::Type::I32, -7.0}},
       {"poke B 1192 u8 255", Poke{'B', 1192, Poke::Type::U8, 255.0}},
       {"poke C 586952 f64 2.5", Poke{'C', 586952, Poke::Type::F64, 2.5}},
+      {"dro 5 inf", SetDro{5, std::numeric_limits<double>::infinity()}},
+      {"poke C 586952 f64 -inf",
+       Poke{'C', 586952, Poke::Type::F64, -std::numeric_limits<double>::infinity()}},
+      {"machine on", SwitchMachineOn{}},
+      {"call PostInitControl", CallEntryPoint{"PostInitControl"}},
+      {"profile-file host profile.xml", SetProfileFile{"host profile.xml"}},
+      {"expect profile-file order Xreverse F1",
+       ExpectProfileFile{ExpectProfileFile::Kind::Order, {"Xreverse", "F1"}}},
+      {"expect profile-file contains <!-- a",
+       ExpectProfileFile{ExpectProfileFile::Kind::Contains, {"<!-- a"}}},
       {"report late 40", SetReportTiming{40}},
       {"report lost", SetReportTiming{-1}},
       {"report ontime", SetReportTiming{0}},
@@ -106,8 +117,8 @@ TEST(BenchScriptParser, BadLinesAreErrorsNamingTheProblem) {
       {"axis 16", "from 0 to 15"},
       {"rate 256", "from 0 to 255"},
       {"dro 5 abc", "VALUE 'abc' is not a number"},
-      {"dro 5 nan", "'nan' is not a number"},
-      {"dro 5 inf", "'inf' is not a number"},
+      {"dro 5 NaN", "'NaN' is not a number, nan, inf or -inf"},
+      {"poke A 0 u8 inf", "'inf' is not a whole number"},
       {"dro 5 1e999", "'1e999' is not a number"},
       {"dro 5 0x10", "'0x10' is not a number"},
       {"dro 40000 1", "from -32768 to 32767"},
@@ -137,6 +148,10 @@ TEST(BenchScriptParser, BadLinesAreErrorsNamingTheProblem) {
       {"expect jog 0 speed 1", "'speed' is not one of"},
       {"expect jog 0 stop 256", "from 0 to 255"},
       {"expect none please", "takes 0 arguments"},
+      {"machine off", "'off' is not one of on"},
+      {"call WinMain", "'WinMain' is not an entry point (SetProName, InitControl"},
+      {"expect profile-file missing F1 F2", "takes 2 arguments"},
+      {"expect profile-file holds x", "'holds' is not one of"},
       {"frobnicate 3", "unknown command 'frobnicate'"},
       {"expect frob", "unknown check 'expect frob'"},
       {"expect", "unknown command 'expect'"},

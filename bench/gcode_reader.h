@@ -1,0 +1,28 @@
+// Reading one line of G-code the way the bench's machine understands it: G0, G1, G90 and G91,
+// a feed word F and the axis words X, Y, Z and A. Blanks may stand between a letter and its
+// number ("G91G1 F1500.0000 X 0.0030"); letters may be in either case.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pendant::bench {
+
+inline constexpr int kMachineAxes = 4;
+inline constexpr const char* kMachineAxisLetters = "XYZA";
+
+struct GcodeLine {
+  std::string problem;           // why the line cannot be read; empty when it can
+  std::optional<bool> relative;  // G91 true, G90 false
+  bool rapid = false;            // G0 rather than G1
+  std::optional<double> feed;    // units per minute
+  std::optional<double> axis[kMachineAxes];
+
+  bool Readable() const { return problem.empty(); }
+  bool Moves() const;
+};
+
+GcodeLine ReadGcodeLine(std::string_view text);
+
+}  // namespace pendant::bench
