@@ -73,6 +73,9 @@ GcodeLine ReadGcodeLine(std::string_view text) {
         return line;
       }
       line.feed = *number;
+    } else if (letter == 'M' && *number >= 0.0 && *number <= 9999.0 &&
+               *number == std::floor(*number)) {
+      line.macro = static_cast<int>(*number);
     } else if (letter == 'G' && (*number == 90.0 || *number == 91.0)) {
       line.relative = *number == 91.0;
     } else if (letter == 'G' && (*number == 0.0 || *number == 1.0)) {

@@ -1,6 +1,7 @@
 // Reading one line of G-code the way the bench's machine understands it: G0, G1, G90 and G91,
-// a feed word F and the axis words X, Y, Z and A. Blanks may stand between a letter and its
-// number ("G91G1 F1500.0000 X 0.0030"); letters may be in either case.
+// a feed word F, the axis words X, Y, Z and A, and M words that run the host's macros. Blanks may
+// stand between a letter and its number ("G91G1 F1500.0000 X 0.0030"); letters may be in either
+// case.
 #pragma once
 
 #include <optional>
@@ -18,6 +19,7 @@ struct GcodeLine {
   bool rapid = false;            // G0 rather than G1
   std::optional<double> feed;    // units per minute
   std::optional<double> axis[kMachineAxes];
+  std::optional<int> macro;  // M word: the host's macro of that number
 
   bool Readable() const { return problem.empty(); }
   bool Moves() const;

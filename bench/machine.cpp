@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <string>
 #include <utility>
 
 #include "plugin/host_fields.h"
@@ -118,6 +119,7 @@ void Machine::OnCode(const std::string& text) {
     Note("refused \"" + text + "\": " + line.problem);
     return;
   }
+  if (line.macro) Note("ran macro M" + std::to_string(*line.macro));
   Queue(line, text, false);
 }
 

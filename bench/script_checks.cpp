@@ -119,6 +119,13 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectDro& expect) {
          ", but it is " + NumberText(actual);
 }
 
+ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectLed& expect) {
+  const bool on = session_.host.ledsOn.count(expect.led) != 0;
+  if (on == expect.on) return Passed();
+  return "expected LED " + std::to_string(expect.led) + (expect.on ? " on" : " off") +
+         ", but it is " + (on ? "on" : "off");
+}
+
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectProfile& expect) {
   const std::string actual = session_.ProfileKey(expect.key);
   if (actual == expect.value) return Passed();

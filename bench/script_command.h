@@ -155,6 +155,11 @@ struct ExpectDro {
   double value;
   bool operator==(const ExpectDro&) const = default;
 };
+struct ExpectLed {
+  int led;
+  bool on;
+  bool operator==(const ExpectLed&) const = default;
+};
 struct ExpectProfile {
   std::string key;
   std::string value;
@@ -188,12 +193,13 @@ struct ExpectHandles {
   bool operator==(const ExpectHandles&) const = default;
 };
 
-using Action = std::variant<Say, SetProfileKey, Start, Stop, PlugPendant, PlugOtherDevice,
-                            SetSelector, SetSwitch, TurnWheel, SetWheelRate, RunTicks, RunUpdates,
-                            Wait, SetDro, SetLed, Poke, SetReportTiming, SwitchMachineOn,
-                            SetProfileFile, Show, CallEntryPoint, RunConfig, ExpectEffects,
-                            ExpectReads, ExpectDisplay, ExpectByte, ExpectDro, ExpectProfile,
-                            ExpectProfileFile, ExpectJog, ExpectWrites, ExpectTicks, ExpectHandles>;
+using Action =
+    std::variant<Say, SetProfileKey, Start, Stop, PlugPendant, PlugOtherDevice, SetSelector,
+                 SetSwitch, TurnWheel, SetWheelRate, RunTicks, RunUpdates, Wait, SetDro, SetLed,
+                 Poke, SetReportTiming, SwitchMachineOn, SetProfileFile, Show, CallEntryPoint,
+                 RunConfig, ExpectEffects, ExpectReads, ExpectDisplay, ExpectByte, ExpectDro,
+                 ExpectLed, ExpectProfile, ExpectProfileFile, ExpectJog, ExpectWrites, ExpectTicks,
+                 ExpectHandles>;
 
 struct Command {
   int line;

@@ -234,6 +234,11 @@ const Syntax kCommands[] = {
        return ExpectByte{a.Int(0, 0, kDisplayReportLastByte), a.Int(1, 0, 255)};
      }},
     {"expect dro", "expect dro N VALUE", DroAndValue<ExpectDro>},
+    {"expect led", "expect led N on|off",
+     [](const ScriptArgs& a) -> Action {
+       a.RequireCount(2);
+       return ExpectLed{a.Int(0, kInt16Min, kInt16Max), a.OnOff(1)};
+     }},
     {"expect profile", "expect profile KEY VALUE",
      [](const ScriptArgs& a) -> Action {
        a.RequireAtLeast(2);

@@ -65,6 +65,7 @@ class ScriptRunner {
   Verdict Do(const script::ExpectDisplay& expect);
   Verdict Do(const script::ExpectByte& expect);
   Verdict Do(const script::ExpectDro& expect);
+  Verdict Do(const script::ExpectLed& expect);
   Verdict Do(const script::ExpectProfile& expect);
   Verdict Do(const script::ExpectJog& expect);
   Verdict Do(const script::ExpectWrites& expect);
