@@ -251,16 +251,21 @@ void Machine::RunMoves(double ms) {
       std::isfinite(overridePercent) && overridePercent > 0.0 ? overridePercent / 100.0 : 0.0;
   while (ms > 0.0 && !queue_.empty() && scale > 0.0) {
     Move& move = queue_.front();
+    if (!move.started) {
+      for (int axis = 0; axis < kMachineAxes; ++axis) move.start[axis] = Position(axis);
+      move.started = true;
+    }
     const double totalMs = MoveMs(move.delta, move.feed * scale);
     const double leftMs = totalMs * (1.0 - move.done);
     const double stepMs = std::min(ms, leftMs);
-    const double fraction = totalMs > 0.0 ? stepMs / totalMs : 1.0 - move.done;
-    for (int axis = 0; axis < kMachineAxes; ++axis) {
-      SetPosition(axis, Position(axis) + move.delta[axis] * fraction);
-    }
-    move.done += fraction;
     ms -= stepMs;
-    if (stepMs < leftMs) break;
+    // Positions follow from the start, so a finished move lands exactly on its target.
+    move.done = stepMs < leftMs && totalMs > 0.0 ? move.done + stepMs / totalMs : 1.0;
+    for (int axis = 0; axis < kMachineAxes; ++axis) {
+      if (move.delta[axis] != 0.0)
+        SetPosition(axis, move.start[axis] + move.delta[axis] * move.done);
+    }
+    if (move.done < 1.0) break;
     const bool fromProgram = move.fromProgram;
     queue_.pop_front();
     ++movesDone_;

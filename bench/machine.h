@@ -44,6 +44,8 @@ class Machine final : public HostReactions {
 
  private:
   struct Move {
+    double start[kMachineAxes] = {};  // where the axes stood when the move began
+    bool started = false;
     double delta[kMachineAxes] = {};
     double feed = 0.0;  // units per minute
     double done = 0.0;  // fraction 0..1
