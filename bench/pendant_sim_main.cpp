@@ -11,6 +11,8 @@
 #include "bench/demo_script.h"
 #include "bench/script_parser.h"
 #include "bench/script_runner.h"
+#include "bench/terminal.h"
+#include "bench/terminal_options.h"
 #include "bench/text_escape.h"
 #include "bench/transcript.h"
 
@@ -36,9 +38,14 @@ bool ReadFile(const char* path, std::string& text) {
 int main(int argc, char** argv) {
   using namespace pendant::bench;
   const std::string arg = argc > 1 ? argv[1] : "";
+  if (arg == "--interactive") return RunInteractive({argv + 2, argv + argc});
   if (argc > 2 || arg == "-h" || arg == "--help") {
     std::cerr << "usage: pendant-sim [SCRIPT]\n"
-                 "Runs the plug-in on the virtual bench from SCRIPT, or the built-in demo.\n";
+                 "Runs the plug-in on the virtual bench from SCRIPT, or the built-in demo.\n"
+                 "   or: "
+              << kTerminalUsage
+              << "\n"
+                 "Puts the pendant on the terminal, in real time.\n";
     return argc > 2 ? kUnusable : kPassed;
   }
   std::string name = "built-in demo";

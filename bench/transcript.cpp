@@ -19,14 +19,22 @@ Transcript::Transcript(std::ostream& out, const BenchSession& session)
     : out_(out), session_(session), startMs_(VirtualDesktop::Instance().NowMs()) {}
 
 void Transcript::Line(const std::string& text) {
+  LineAt(VirtualDesktop::Instance().NowMs(), text);
+}
+
+void Transcript::LineAt(int64_t timeMs, const std::string& text) {
   char time[32];
-  const double seconds = static_cast<double>(VirtualDesktop::Instance().NowMs() - startMs_) / 1000;
+  const double seconds = static_cast<double>(timeMs - startMs_) / 1000;
   std::snprintf(time, sizeof time, "%8.3f s  ", seconds);
   out_ << time << Showable(text) << '\n';
 }
 
 void Transcript::Command(const std::string& source) {
   Line("> " + source);
+}
+
+void Transcript::CommandAt(int64_t timeMs, const std::string& source) {
+  LineAt(timeMs, "> " + source);
 }
 
 void Transcript::Narrate(const std::string& text) {

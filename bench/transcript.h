@@ -19,6 +19,9 @@ class Transcript {
   Transcript(std::ostream& out, const BenchSession& session);
 
   void Command(const std::string& source);
+  // A command stamped with an earlier virtual time: one whose length is known only once it is
+  // over, as a wait in the interactive mode.
+  void CommandAt(int64_t timeMs, const std::string& source);
   void Narrate(const std::string& text);
   void Note(const std::string& text);
   // Shows the host effects and the display change that happened since the last call.
@@ -26,6 +29,7 @@ class Transcript {
 
  private:
   void Line(const std::string& text);
+  void LineAt(int64_t timeMs, const std::string& text);
   void DrawDisplay(const DisplayText& text);
 
   std::ostream& out_;

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang-format
   g++-mingw-w64-i686 mingw-w64-tools
-  libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libncurses-dev
+  libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libncurses-dev tmux
   xvfb xauth wine wine32:i386 wine64 wine32-preloader:i386
   qemu-user-static binfmt-support
 )
