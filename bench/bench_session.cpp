@@ -8,6 +8,7 @@
 
 #include "device/virtual_hid_bus.h"
 #include "plugin/exports.h"
+#include "plugin/plugin_module.h"
 #include "plugin/virtual_desktop.h"
 #include "settings/pendant_settings.h"
 
@@ -24,6 +25,7 @@ std::string MakePrivateDirectory() {
 
 BenchSession::BenchSession()
     : host(SubstituteHost::Instance()), machine(host), directory_(MakePrivateDirectory()) {
+  Plugin().ResetAsLoaded();
   VirtualDesktop::Instance().Reset();
   VirtualHidBus::Instance().Reset();
   host.Reset();

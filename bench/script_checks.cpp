@@ -29,6 +29,14 @@ std::string EffectList(const std::vector<std::string>& effects) {
   return list;
 }
 
+// One line per record, as the transcript writes them, from record `from` on.
+template <typename Record>
+std::vector<std::string> Lines(const std::vector<Record>& records, size_t from = 0) {
+  std::vector<std::string> lines;
+  for (size_t i = from; i < records.size(); ++i) lines.push_back(records[i].ToString());
+  return lines;
+}
+
 bool ContainsInOrder(const std::vector<std::string>& actual,
                      const std::vector<std::string>& expected) {
   size_t found = 0;
@@ -65,12 +73,9 @@ uint64_t ScriptRunner::PollTicks() const {
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectEffects& expect) {
-  const auto& effects = session_.host.effects;
-  std::vector<std::string> actual;
-  for (size_t i = effectsChecked_; i < effects.size(); ++i) actual.push_back(effects[i].ToString());
-  effectsChecked_ = effects.size();
-  std::vector<std::string> expected;
-  for (const HostEffect& effect : expect.effects) expected.push_back(effect.ToString());
+  const std::vector<std::string> actual = Lines(session_.host.effects, effectsChecked_);
+  effectsChecked_ = session_.host.effects.size();
+  const std::vector<std::string> expected = Lines(expect.effects);
   if (expect.amongOthers ? ContainsInOrder(actual, expected) : actual == expected) return Passed();
   return std::string(expect.amongOthers ? "expected among the host effects, in this order:"
                                         : "expected these host effects:") +
@@ -78,12 +83,9 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectEffects& expect) {
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectReads& expect) {
-  const auto& reads = session_.host.reads;
-  std::vector<std::string> actual;
-  for (size_t i = readsChecked_; i < reads.size(); ++i) actual.push_back(reads[i].ToString());
-  readsChecked_ = reads.size();
-  std::vector<std::string> expected;
-  for (const HostRead& read : expect.reads) expected.push_back(read.ToString());
+  const std::vector<std::string> actual = Lines(session_.host.reads, readsChecked_);
+  readsChecked_ = session_.host.reads.size();
+  const std::vector<std::string> expected = Lines(expect.reads);
   if (actual == expected) return Passed();
   return "expected these host reads:" + EffectList(expected) +
          "\n  but the plug-in read:" + EffectList(actual);

@@ -1,7 +1,11 @@
 # Native build: the plug-in on the virtual platform, its tests and the virtual bench.
+option(PENDANT_TESTS "Build the tests and benchmarks (GoogleTest, Google Benchmark)" ON)
+
 find_package(PkgConfig REQUIRED)
-find_package(GTest REQUIRED)
 find_package(pugixml REQUIRED)
+if(PENDANT_TESTS)
+  find_package(GTest REQUIRED)
+endif()
 
 # Named like the DLL so the plug-in reports the same name on both platforms.
 add_library(QorvixK7R SHARED ${PENDANT_SOURCES})
@@ -10,4 +14,6 @@ target_include_directories(QorvixK7R PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(QorvixK7R PRIVATE pugixml::pugixml ${CMAKE_DL_LIBS})
 
 add_subdirectory(bench)
-add_subdirectory(tests)
+if(PENDANT_TESTS)
+  add_subdirectory(tests)
+endif()

@@ -8,6 +8,12 @@ namespace pendant {
 
 PluginModule::PluginModule() = default;
 PluginModule::~PluginModule() = default;
+PluginModule& PluginModule::operator=(PluginModule&&) = default;
+
+void PluginModule::ResetAsLoaded() {
+  PendantWindow.reset();
+  *this = PluginModule();
+}
 
 PluginModule& Plugin() {
   static PluginModule module;

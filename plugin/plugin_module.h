@@ -17,6 +17,10 @@ class PluginModule {
  public:
   PluginModule();
   ~PluginModule();
+  PluginModule& operator=(PluginModule&&);
+  // Back to the state of a freshly loaded library: no window, no callbacks, default settings
+  // and counters (the bench loads the plug-in afresh for each session).
+  void ResetAsLoaded();
 
   // Records the profile path, makes sure the profile file exists, returns the full name.
   const char* SetProName(const char* profilePath);

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Installs every Debian package the builds and tests need. Quiet and quick when all is present.
+# Installs the Debian packages the builds and tests need. Quiet and quick when all is present.
+# Usage: bootstrap.sh [bench]  (bench: only what the virtual bench and its demo need)
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config clang-format
+bench_packages=(cmake ninja-build g++ pkg-config libpugixml-dev libncurses-dev)
+test_packages=(
+  clang-format libgtest-dev libgmock-dev libbenchmark-dev tmux
   g++-mingw-w64-i686 mingw-w64-tools
-  libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libncurses-dev tmux
   xvfb xauth wine wine32:i386 wine64 wine32-preloader:i386
   qemu-user-static binfmt-support
 )
+
+packages=("${bench_packages[@]}")
+[ "${1:-}" = bench ] || packages+=("${test_packages[@]}")
 
 sudo_if_needed() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -22,13 +26,15 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     sudo_if_needed dpkg --add-architecture i386
   fi
   sudo_if_needed apt-get update -qq
   sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" \
     >/dev/null
 fi
+
+[ "${1:-}" = bench ] && exit 0
 
 # The DLL's tests run in 32-bit Wine; where the kernel cannot start 32-bit programs, they run
 # through qemu-user (a kernel registration that a reboot forgets, so it is checked every time).
