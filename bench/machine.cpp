@@ -31,15 +31,6 @@ constexpr double kStepDistance = 0.001;
 constexpr double kContinuousPercent = 40.0;
 constexpr double kSpindleRpm = 2400.0;
 
-double Dro(const SubstituteHost& host, int dro) {
-  const auto found = host.dros.find(dro);
-  return found == host.dros.end() ? 0.0 : found->second;
-}
-
-bool Led(const SubstituteHost& host, int led) {
-  return host.ledsOn.count(led) != 0;
-}
-
 void SetLed(SubstituteHost& host, int led, bool on) {
   if (on) {
     host.ledsOn.insert(led);
@@ -85,7 +76,7 @@ void Machine::SwitchOn() {
 }
 
 double Machine::Position(int axis) const {
-  return Dro(host_, kFirstAxisPositionDro + axis);
+  return host_.Dro(kFirstAxisPositionDro + axis);
 }
 
 void Machine::SetPosition(int axis, double value) {
@@ -97,7 +88,7 @@ void Machine::Note(std::string text) {
 }
 
 bool Machine::Stopped() const {
-  return Led(host_, kEmergencyStopLed);
+  return host_.Led(kEmergencyStopLed);
 }
 
 void Machine::OnSetDro(int dro, double value) {
@@ -155,7 +146,7 @@ void Machine::Queue(const GcodeLine& line, const std::string& text, bool fromPro
 }
 
 void Machine::StartJogs() {
-  if (Stopped() || !Led(host_, kJogEnabledLed)) {
+  if (Stopped() || !host_.Led(kJogEnabledLed)) {
     Note("refused \"DOJOG\": jogging is off");
     return;
   }
@@ -198,7 +189,7 @@ void Machine::StartProgram() {
     Note("refused program start: the emergency stop is on");
     return;
   }
-  const bool resuming = Led(host_, kProgramPausedLed);
+  const bool resuming = host_.Led(kProgramPausedLed);
   SetLed(host_, kProgramPausedLed, false);
   SetLed(host_, kProgramRunningLed, true);
   if (resuming) return;
@@ -232,7 +223,7 @@ void Machine::AdvanceTo(int64_t timeMs) {
   }
   RunJogs(ms);
   // A paused program holds the motion where it is.
-  if (!Led(host_, kProgramPausedLed)) RunMoves(ms);
+  if (!host_.Led(kProgramPausedLed)) RunMoves(ms);
   PublishState();
 }
 
@@ -246,7 +237,7 @@ void Machine::RunJogs(double ms) {
 }
 
 void Machine::RunMoves(double ms) {
-  const double overridePercent = Dro(host_, kFeedOverrideDro);
+  const double overridePercent = host_.Dro(kFeedOverrideDro);
   const double scale =
       std::isfinite(overridePercent) && overridePercent > 0.0 ? overridePercent / 100.0 : 0.0;
   while (ms > 0.0 && !queue_.empty() && scale > 0.0) {
@@ -269,7 +260,7 @@ void Machine::RunMoves(double ms) {
     const bool fromProgram = move.fromProgram;
     queue_.pop_front();
     ++movesDone_;
-    if (fromProgram && Led(host_, kProgramRunningLed)) ProgramMoveDone();
+    if (fromProgram && host_.Led(kProgramRunningLed)) ProgramMoveDone();
   }
 }
 
@@ -279,10 +270,10 @@ void Machine::PublishState() {
   host_.Poke<int32_t>(host_.blockA, kQueueATail, movesQueued_);
   host_.dros[kStepGateLowDro] = static_cast<double>(queue_.size());
   host_.dros[kFeedRateDro] = queue_.empty() ? 0.0 : queue_.front().feed;
-  const bool spindle = Led(host_, kSpindleOnLed);
+  const bool spindle = host_.Led(kSpindleOnLed);
   host_.dros[kSpindleRpmDro] = spindle ? kSpindleRpm : 0.0;
   host_.dros[kSpindleSpeedDro] =
-      spindle ? kSpindleRpm * Dro(host_, kSpindleOverrideDro) / 100.0 : 0.0;
+      spindle ? kSpindleRpm * host_.Dro(kSpindleOverrideDro) / 100.0 : 0.0;
 }
 
 }  // namespace pendant::bench

@@ -113,16 +113,14 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectByte& expect) {
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectDro& expect) {
-  const auto& dros = session_.host.dros;
-  const auto found = dros.find(expect.dro);
-  const double actual = found == dros.end() ? 0.0 : found->second;
+  const double actual = session_.host.Dro(expect.dro);
   if (actual == expect.value || (std::isnan(actual) && std::isnan(expect.value))) return Passed();
   return "expected DRO " + std::to_string(expect.dro) + " to be " + NumberText(expect.value) +
          ", but it is " + NumberText(actual);
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectLed& expect) {
-  const bool on = session_.host.ledsOn.count(expect.led) != 0;
+  const bool on = session_.host.Led(expect.led);
   if (on == expect.on) return Passed();
   return "expected LED " + std::to_string(expect.led) + (expect.on ? " on" : " off") +
          ", but it is " + (on ? "on" : "off");

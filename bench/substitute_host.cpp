@@ -32,14 +32,13 @@ void RecordRead(SubstituteHost& host, bool led, int number) {
 double AnswerGetDro(int16_t dro) {
   SubstituteHost& host = SubstituteHost::Instance();
   RecordRead(host, false, dro);
-  auto found = host.dros.find(dro);
-  return found == host.dros.end() ? 0.0 : found->second;
+  return host.Dro(dro);
 }
 
 uint8_t AnswerGetLed(int16_t led) {
   SubstituteHost& host = SubstituteHost::Instance();
   RecordRead(host, true, led);
-  return host.ledsOn.count(led) ? 1 : 0;
+  return host.Led(led) ? 1 : 0;
 }
 
 void IgnoreSetLed(int16_t, uint8_t) {}
@@ -132,6 +131,11 @@ void SubstituteHost::CollectMessage() {
   const char* text = reinterpret_cast<const char*>(blockC.data() + kMessageOffset);
   effects.push_back({HostEffect::Kind::Message, 0, 0.0, text});
   blockC[kMessageOffset] = 0;
+}
+
+double SubstituteHost::Dro(int dro) const {
+  const auto found = dros.find(dro);
+  return found == dros.end() ? 0.0 : found->second;
 }
 
 std::vector<HostEffect> SubstituteHost::TakeEffects() {

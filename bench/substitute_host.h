@@ -69,6 +69,10 @@ class SubstituteHost {
 
   std::vector<HostEffect> TakeEffects();
 
+  // A DRO's value (0.0 when never set) and an LED's state, as the host would answer them.
+  double Dro(int dro) const;
+  bool Led(int led) const { return ledsOn.count(led) != 0; }
+
   // Every effect also reaches these when set (the bench's machine).
   HostReactions* reactions = nullptr;
   // The plug-in's reads, kept while recordReads is on.

@@ -9,10 +9,6 @@
 
 namespace pendant::bench {
 
-// A host DRO (0 when never set) and a host LED, as the plug-in's GetDRO and GetLED see them.
-double HostDro(const SubstituteHost& host, int dro);
-bool HostLed(const SubstituteHost& host, int led);
-
 // What a selector position does on this pendant's layout.
 std::string AxisSelectorName(const VirtualPendant& pendant);
 std::string ModeSelectorName(const VirtualPendant& pendant);

@@ -44,20 +44,20 @@ std::string Verdict(const BenchSession& session) {
   if (!pendant.Plugged()) return "the pendant is unplugged";
   if (pendant.offline) return "the offline switch is on: the plug-in leaves the wheel alone";
   if (pendant.stopEngaged) return "the e-stop switch is engaged";
-  if (HostLed(host, kEmergencyStopLed)) return "the host is in emergency stop (LED 800)";
+  if (host.Led(kEmergencyStopLed)) return "the host is in emergency stop (LED 800)";
   if (host.Peek<uint8_t>(host.blockA, kJogInhibit) != 0) return "the host inhibits jogging";
   const char* axis = SelectedAxis(pendant);
   if (!axis) return "the axis selector is on " + AxisSelectorName(pendant);
   if (const std::string mode = NonJogMode(pendant); !mode.empty()) return mode;
-  if (!HostLed(host, kJogEnabledLed)) return "jogging is off in the host (LED 83)";
-  const bool running = HostLed(host, kProgramRunningLed);
-  if ((running || HostLed(host, kProgramPausedLed)) && !HostLed(host, kJogWhileRunningLed)) {
+  if (!host.Led(kJogEnabledLed)) return "jogging is off in the host (LED 83)";
+  const bool running = host.Led(kProgramRunningLed);
+  if ((running || host.Led(kProgramPausedLed)) && !host.Led(kJogWhileRunningLed)) {
     return std::string("the program is ") + (running ? "running" : "paused") +
            " and LED 806 is off";
   }
   if (pendant.modeSelector == 1) {
-    const double queued = HostDro(host, kStepGateLowDro);
-    const double limit = HostDro(host, kStepGateHighDro);
+    const double queued = host.Dro(kStepGateLowDro);
+    const double limit = host.Dro(kStepGateHighDro);
     char text[120];
     if (!(limit > queued)) {
       std::snprintf(text, sizeof text, "the host queue is full (DRO 22 %g, DRO 133 %g)", queued,
