@@ -315,5 +315,102 @@ TEST_F(SettingsDialog, EscapeSavesTheSettingsReloadedFromTheProfile) {
   ExpectProfile({{"F2", "Mist"}, {"BUTTON0", "21"}});
 }
 
+// Work the host's own thread does from inside whatever message loop it runs (the dialog's),
+// as a host does when its window gets a click while the dialog is open.
+constexpr UINT kRunOnHost = WM_APP + 7;
+std::function<void()> hostWork;
+
+LRESULT CALLBACK HostWithWork(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunOnHost && hostWork) {
+    hostWork();
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+BOOL CALLBACK CountSettingsDialog(HWND window, LPARAM counter) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) && WindowText(window) == "01") {
+    ++*reinterpret_cast<int*>(counter);
+  }
+  return TRUE;
+}
+
+// The settings dialogs of this process on the screen.
+int OpenDialogs() {
+  int count = 0;
+  EnumWindows(CountSettingsDialog, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+class GuardedDialog : public SettingsDialog {
+ protected:
+  void SetUp() override {
+    SettingsDialog::SetUp();
+    SetWindowLongPtrA(host_.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostWithWork));
+  }
+  void TearDown() override {
+    hostWork = nullptr;
+    SettingsDialog::TearDown();
+  }
+  // Runs work on the host's thread and waits until it has returned.
+  void OnHostThread(std::function<void()> work) {
+    hostWork = std::move(work);
+    SendMessageA(host_.Handle(), kRunOnHost, 0, 0);
+  }
+};
+
+TEST_F(GuardedDialog, ASecondConfigBringsTheOpenDialogForwardAndSavesNothing) {
+  Start("<F2>Mist</F2>");
+  int dialogs = 0;
+  bool secondReturned = false;
+  std::string before, during;
+  RECT frame{};
+  RECT area{};
+  ConfigDrivenBy([&](HWND dialog, HostThreadWatch& watch) {
+    if (!watch.WaitForMessageLoop(dialog, kPatienceMs)) return;
+    GetWindowRect(dialog, &frame);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    before = ReadBytes(profilePath_);
+    OnHostThread([&] {
+      plugin_.Config();
+      secondReturned = true;
+    });
+    dialogs = OpenDialogs();
+    during = ReadBytes(profilePath_);
+    Type(dialog, 4185, "Flood");
+    PressOk(dialog);
+    watch.WaitForClosed(dialog, kPatienceMs);
+  });
+
+  EXPECT_TRUE(secondReturned);
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(during, before) << "the second Config saved while the first dialog was open";
+  ExpectProfile({{"F2", "Flood"}});
+  // Centred on the work area, within a pixel of rounding.
+  EXPECT_NEAR((frame.left + frame.right) / 2, (area.left + area.right) / 2, 1);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, (area.top + area.bottom) / 2, 1);
+}
+
+TEST_F(GuardedDialog, StopPlugWhileTheDialogIsOpenClosesItAndReturns) {
+  Start("<F2>Mist</F2>");
+  bool stopped = false;
+  bool closed = false;
+  ConfigDrivenBy([&](HWND dialog, HostThreadWatch& watch) {
+    if (!watch.WaitForMessageLoop(dialog, kPatienceMs)) return;
+    OnHostThread([&] {
+      plugin_.StopPlug();
+      stopped = true;
+    });
+    closed = watch.WaitForClosed(dialog, kPatienceMs);
+  });
+
+  EXPECT_TRUE(stopped);
+  EXPECT_TRUE(closed) << "StopPlug left the dialog open";
+  EXPECT_FALSE(IsWindow(pendant_)) << "the pendant window outlived StopPlug";
+  ExpectProfile({{"F2", "Mist"}});
+}
+
 }  // namespace
 }  // namespace pendant::test

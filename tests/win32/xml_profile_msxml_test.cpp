@@ -15,6 +15,7 @@ namespace pendant {
 namespace {
 
 using test::CompactXml;
+using test::ElementText;
 using test::FileExists;
 using test::ReadBytes;
 using test::RemoveFile;
@@ -118,6 +119,49 @@ TEST_F(ProfileOverMsxml, AMalformedFileIsNeverSavedOver) {
 
   EXPECT_EQ(ReadBytes(path_), malformed);
   EXPECT_FALSE(FileExists(path_ + ".saving"));
+}
+
+// The host may keep its profile anywhere: the path is a file name, never a URL.
+TEST(ProfilePaths, APathWithHashPercentBlanksAndAnsiLettersIsReadAndSaved) {
+  const std::string folder = TempPath("cnc #2 100% caf\xE9");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string path = folder + "\\pro#file%20.xml";
+  WriteBytes(path,
+             "<profile><Qorvix_K7R_Pendant><DelaySteps>31</DelaySteps></Qorvix_K7R_Pendant>"
+             "</profile>");
+  {
+    XmlProfile profile(path);
+    EXPECT_TRUE(profile.SavesOnClose());
+    EXPECT_EQ(profile.ReadInt(kSection, "DelaySteps", 25), 31);
+    profile.WriteInt(kSection, "Decidigit", 1);
+  }
+  EXPECT_EQ(ElementText(ReadBytes(path), "Decidigit"), "1");
+  EXPECT_FALSE(FileExists(path + ".saving"));
+  RemoveFile(path);
+  RemoveDirectoryA(folder.c_str());
+}
+
+// Blanks in texts are the user's; the host's indentation and comments are the host's.
+TEST_F(ProfileOverMsxml, BlanksIndentationAndCommentsSurviveASave) {
+  const std::string host =
+      "<profile>\r\n  <!-- the host's own note -->\r\n  <Host>\r\n    <Units>mm</Units>\r\n"
+      "  </Host>\r\n  <Qorvix_K7R_Pendant>\r\n    <F1>  HOME  </F1>\r\n"
+      "    <F2>   </F2>\r\n  </Qorvix_K7R_Pendant>\r\n</profile>\r\n";
+  WriteBytes(path_, host);
+  {
+    XmlProfile profile(path_);
+    EXPECT_EQ(profile.ReadString(kSection, "F1", "fallback"), "  HOME  ");
+    EXPECT_EQ(profile.ReadString(kSection, "F2", "fallback"), "   ");
+    profile.WriteString(kSection, "F3", " x ");
+  }
+  const std::string saved = ReadBytes(path_);
+  EXPECT_NE(saved.find("<!-- the host's own note -->"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\r\n  <Host>\r\n    <Units>mm</Units>\r\n  </Host>"), std::string::npos)
+      << saved;
+  XmlProfile reloaded(path_);
+  EXPECT_EQ(reloaded.ReadString(kSection, "F1", "fallback"), "  HOME  ");
+  EXPECT_EQ(reloaded.ReadString(kSection, "F2", "fallback"), "   ");
+  EXPECT_EQ(reloaded.ReadString(kSection, "F3", "fallback"), " x ");
 }
 
 }  // namespace
