@@ -11,6 +11,7 @@ set(PENDANT_SOURCES
   plugin/module_file_${PLATFORM}.cpp
   device/hid_${PLATFORM}.cpp
   device/pendant_link.cpp
+  device/report_length.cpp
   config/config_run.cpp
   config/dialog_${PLATFORM}.cpp
   config/dialog_controls.cpp

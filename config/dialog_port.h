@@ -11,4 +11,10 @@ enum class DialogResult { Ok, Cancel, Failed };
 // cancels it with Escape. Failed when the platform could not show it.
 DialogResult ShowPropertiesDialog(PropertiesDialog& dialog);
 
+// When the dialog is open already (the host's window stays usable under it): brings it to the
+// front and returns true, so a second one is never opened over it.
+bool BringOpenDialogToFront();
+// Ends an open dialog as Escape would; its own run then finishes as usual.
+void CloseOpenDialog();
+
 }  // namespace pendant

@@ -72,4 +72,10 @@ DialogResult ShowPropertiesDialog(PropertiesDialog& dialog) {
   return DialogResult::Cancel;  // the user has nothing more to do: Escape
 }
 
+// The scripted dialog runs its turns to the end within one call: it is never left open.
+bool BringOpenDialogToFront() {
+  return false;
+}
+void CloseOpenDialog() {}
+
 }  // namespace pendant

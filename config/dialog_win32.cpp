@@ -9,12 +9,32 @@
 namespace pendant {
 namespace {
 
-HINSTANCE ThisModule() {
+// The dialog on the screen, while its modal run lasts.
+HWND openDialog = nullptr;
+
+// The plug-in's module, pinned the first time a dialog opens: the host may close (StopPlug,
+// FreeLibrary) from a message the dialog's own loop dispatches, and the code that loop returns
+// to must still be there.
+HINSTANCE PinnedModule() {
   HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCSTR>(&PinnedModule), &module);
   return module;
+}
+
+// Centres the dialog on the work area of its monitor (it has no owner to centre on).
+void CentreOnScreen(HWND dialog) {
+  RECT frame{};
+  GetWindowRect(dialog, &frame);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+  const RECT& area = monitor.rcWork;
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  SetWindowPos(dialog, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 class Win32DialogSurface final : public DialogSurface {
@@ -70,6 +90,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG: {
       logic = reinterpret_cast<PropertiesDialog*>(lParam);
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      openDialog = dialog;
+      CentreOnScreen(dialog);
       Win32DialogSurface surface(dialog);
       logic->OnOpen(surface);
       return TRUE;  // the focus goes to the first tab stop
@@ -93,12 +115,22 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 DialogResult ShowPropertiesDialog(PropertiesDialog& dialog) {
-  const INT_PTR result =
-      DialogBoxParamA(ThisModule(), MAKEINTRESOURCEA(kDialogTemplateId), nullptr, DialogProc,
-                      reinterpret_cast<LPARAM>(&dialog));
+  const INT_PTR result = DialogBoxParamA(PinnedModule(), MAKEINTRESOURCEA(kDialogTemplateId),
+                                         nullptr, DialogProc, reinterpret_cast<LPARAM>(&dialog));
+  openDialog = nullptr;
   if (result == IDOK) return DialogResult::Ok;
   if (result == IDCANCEL) return DialogResult::Cancel;
   return DialogResult::Failed;
+}
+
+bool BringOpenDialogToFront() {
+  if (!openDialog) return false;
+  SetForegroundWindow(openDialog);
+  return true;
+}
+
+void CloseOpenDialog() {
+  if (openDialog) EndDialog(openDialog, IDCANCEL);
 }
 
 }  // namespace pendant

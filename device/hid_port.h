@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "device/report_length.h"
 #include "plugin/window_port.h"
 
 namespace pendant {
@@ -22,15 +23,16 @@ inline bool IsOpen(DeviceHandle handle) {
 enum class HidAccess {
   Probe,  // no access rights: only the attributes are read
   Read,   // overlapped reads of input reports
-  Write,  // synchronous writes of output reports
+  Write,  // overlapped writes of output reports
 };
 
 DeviceHandle HidOpen(const char* path, HidAccess access);
 // Closes an open handle and marks it invalid; an invalid handle is left alone.
 void HidClose(DeviceHandle& handle);
 bool HidReadIds(DeviceHandle probe, uint16_t& vendorId, uint16_t& productId);
-// Writes one output report synchronously; the outcome is not reported.
-void HidWrite(DeviceHandle handle, const uint8_t* data, size_t length);
+// The report lengths the device states in its capabilities (report id byte included); the
+// pendant's own lengths when it states none.
+HidReportLengths HidReadReportLengths(DeviceHandle handle);
 
 // The HID interfaces present, in the platform's enumeration order.
 class HidInterfaceList {
@@ -48,8 +50,6 @@ class HidInterfaceList {
   std::unique_ptr<Impl> impl_;
 };
 
-inline constexpr size_t kInputReportSize = 8;
-
 // The overlapped read of one handle: one read in flight at a time. A read that does not finish
 // within the wait stays in flight and is collected by a later call, so a late report is
 // delivered one cycle late rather than lost.
@@ -62,10 +62,36 @@ class HidReader {
 
   // Creates the read event once; later calls keep it.
   void EnsureEvent();
-  // Copies the newest complete report into report and returns true when one completes at once
-  // or within waitMs; otherwise leaves report untouched.
+  // The device's input report length; reads take whole reports of it.
+  void SetReportLength(size_t length);
+  // Copies the first bytes of the newest complete report into report and returns true when one
+  // completes within waitMs (reports already waiting are all taken, the last one kept, within
+  // the same bound); otherwise leaves report untouched.
   bool Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs);
   // Abandons the read in flight and closes the handle (marking it invalid).
+  void Close(DeviceHandle& handle);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// The overlapped write of one handle: at most one write in flight, so a pendant that stops
+// taking reports never blocks the caller. A report offered while the previous one is still on
+// its way is skipped; the next finished write carries the newest screen.
+class HidWriter {
+ public:
+  HidWriter();
+  ~HidWriter();
+  HidWriter(const HidWriter&) = delete;
+  HidWriter& operator=(const HidWriter&) = delete;
+
+  // The device's output report length; every write sends exactly this many bytes.
+  void SetReportLength(size_t length);
+  // Starts writing report, cut or padded to the device's length; false when it was skipped
+  // (a write still in flight) or could not start.
+  bool Write(DeviceHandle handle, const uint8_t* report, size_t size);
+  // Cancels a write in flight and closes the handle (marking it invalid).
   void Close(DeviceHandle& handle);
 
  private:

@@ -149,8 +149,8 @@ bool HidReadIds(DeviceHandle probe, uint16_t& vendorId, uint16_t& productId) {
   return IsOpen(probe) && VirtualHidBus::Instance().Ids(probe, vendorId, productId);
 }
 
-void HidWrite(DeviceHandle handle, const uint8_t* data, size_t length) {
-  if (IsOpen(handle)) VirtualHidBus::Instance().Write(handle, data, length);
+HidReportLengths HidReadReportLengths(DeviceHandle) {
+  return {};  // the virtual pendant has the pendant's own lengths
 }
 
 struct HidInterfaceList::Impl {};
@@ -174,6 +174,8 @@ HidReader::~HidReader() = default;
 void HidReader::EnsureEvent() {
   impl_->hasEvent = true;
 }
+
+void HidReader::SetReportLength(size_t) {}  // the bus hands over whole reports
 bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs) {
   if (!IsOpen(handle) || !impl_->hasEvent) return false;
   VirtualHidBus& bus = VirtualHidBus::Instance();
@@ -198,6 +200,30 @@ bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], u
 
 void HidReader::Close(DeviceHandle& handle) {
   if (impl_->handle == handle) impl_->inFlight = false;
+  HidClose(handle);
+}
+
+// The bus takes every write at once, so none is ever in flight.
+struct HidWriter::Impl {
+  size_t length = kOutputReportSize;
+  uint8_t outgoing[kMaxReportLength] = {};
+};
+
+HidWriter::HidWriter() : impl_(std::make_unique<Impl>()) {}
+HidWriter::~HidWriter() = default;
+
+void HidWriter::SetReportLength(size_t length) {
+  impl_->length = UsableReportLengths(0, length).output;
+}
+
+bool HidWriter::Write(DeviceHandle handle, const uint8_t* report, size_t size) {
+  if (!IsOpen(handle)) return false;
+  const size_t length = FitReport(report, size, impl_->length, impl_->outgoing);
+  VirtualHidBus::Instance().Write(handle, impl_->outgoing, length);
+  return true;
+}
+
+void HidWriter::Close(DeviceHandle& handle) {
   HidClose(handle);
 }
 

@@ -4,8 +4,10 @@
 
 #include <dbt.h>
 #include <setupapi.h>
-extern "C" {  // mingw's HID header declares C functions without saying so
-#include <hidsdi.h>
+extern "C" {  // mingw's HID headers declare C functions without saying so
+#include <hidsdi.h>  // before hidpi.h: it brings the usage types
+
+#include <hidpi.h>
 }
 
 #include <cstddef>
@@ -22,6 +24,16 @@ constexpr DWORD kSharedReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
 // kInvalidDevice is INVALID_HANDLE_VALUE seen as an integer.
 HANDLE HandleOf(DeviceHandle handle) {
   return reinterpret_cast<HANDLE>(handle);
+}
+
+// Cancels an operation in flight, from whichever thread started it, and waits until the system
+// no longer targets its buffer.
+void CancelAndSettle(DeviceHandle handle, OVERLAPPED& overlapped, bool& pending) {
+  if (!pending) return;
+  CancelIoEx(HandleOf(handle), &overlapped);
+  DWORD bytes = 0;
+  GetOverlappedResult(HandleOf(handle), &overlapped, &bytes, TRUE);
+  pending = false;
 }
 
 GUID HidInterfaceClass() {
@@ -41,6 +53,7 @@ DeviceHandle HidOpen(const char* path, HidAccess access) {
     flags = FILE_FLAG_OVERLAPPED;
   } else if (access == HidAccess::Write) {
     rights = GENERIC_WRITE;
+    flags = FILE_FLAG_OVERLAPPED;
   }
   HANDLE handle =
       CreateFileA(path, rights, kSharedReadWrite, nullptr, OPEN_EXISTING, flags, nullptr);
@@ -63,10 +76,14 @@ bool HidReadIds(DeviceHandle probe, uint16_t& vendorId, uint16_t& productId) {
   return true;
 }
 
-void HidWrite(DeviceHandle handle, const uint8_t* data, size_t length) {
-  if (!IsOpen(handle) || !data) return;
-  DWORD written = 0;
-  WriteFile(HandleOf(handle), data, static_cast<DWORD>(length), &written, nullptr);
+HidReportLengths HidReadReportLengths(DeviceHandle handle) {
+  PHIDP_PREPARSED_DATA preparsed = nullptr;
+  if (!IsOpen(handle) || !HidD_GetPreparsedData(HandleOf(handle), &preparsed)) return {};
+  HIDP_CAPS caps{};
+  const bool stated = HidP_GetCaps(preparsed, &caps) == HIDP_STATUS_SUCCESS;
+  HidD_FreePreparsedData(preparsed);
+  if (!stated) return {};
+  return UsableReportLengths(caps.InputReportByteLength, caps.OutputReportByteLength);
 }
 
 // Interface list --------------------------------------------------------------------------
@@ -113,10 +130,33 @@ bool HidInterfaceList::PathAt(unsigned index, std::string& path) {
 
 // Overlapped reader -----------------------------------------------------------------------
 
+// Milliseconds on the performance counter, for the bound of a whole read phase.
+class Stopwatch {
+ public:
+  Stopwatch() {
+    QueryPerformanceFrequency(&frequency_);
+    QueryPerformanceCounter(&start_);
+  }
+  DWORD ElapsedMs() const {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<DWORD>((now.QuadPart - start_.QuadPart) * 1000 / frequency_.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER frequency_{};
+  LARGE_INTEGER start_{};
+};
+
+// Reports the system queues for the pendant (32 by default) are taken in one phase at most;
+// the bound keeps a device that never stops answering from holding the caller.
+constexpr int kMostReportsPerRead = 64;
+
 struct HidReader::Impl {
   HANDLE event = nullptr;  // manual-reset; signalled when no read is in flight
   OVERLAPPED overlapped{};
-  uint8_t landing[kInputReportSize] = {};  // only the read in flight writes here
+  uint8_t landing[kMaxReportLength] = {};  // only the read in flight writes here
+  size_t length = kInputReportSize;        // the device's input report length
   DeviceHandle handle = kInvalidDevice;    // the handle of the read in flight
   bool pending = false;
 
@@ -132,7 +172,7 @@ struct HidReader::Impl {
     overlapped = OVERLAPPED{};
     overlapped.hEvent = event;
     received = 0;
-    if (ReadFile(HandleOf(target), landing, sizeof landing, &received, &overlapped)) {
+    if (ReadFile(HandleOf(target), landing, static_cast<DWORD>(length), &received, &overlapped)) {
       return Start::Completed;
     }
     if (GetLastError() != ERROR_IO_PENDING) return Start::Failed;
@@ -148,19 +188,12 @@ struct HidReader::Impl {
     return GetOverlappedResult(HandleOf(handle), &overlapped, &received, FALSE) != 0;
   }
 
-  // Cancels the read in flight and waits until the system no longer targets the buffer.
-  void Abandon() {
-    if (!pending) return;
-    CancelIo(HandleOf(handle));
-    DWORD received = 0;
-    GetOverlappedResult(HandleOf(handle), &overlapped, &received, TRUE);
-    pending = false;
-  }
+  void Abandon() { CancelAndSettle(handle, overlapped, pending); }
 
-  // A report shorter than the full size would mix new bytes with old ones; it counts as none.
+  // A report shorter than the pendant's would mix new bytes with old ones; it counts as none.
   bool Deliver(DWORD received, uint8_t (&report)[kInputReportSize]) const {
-    if (received != sizeof landing) return false;
-    std::memcpy(report, landing, sizeof landing);
+    if (received < kInputReportSize) return false;
+    std::memcpy(report, landing, kInputReportSize);
     return true;
   }
 };
@@ -172,29 +205,107 @@ void HidReader::EnsureEvent() {
   if (!impl_->event) impl_->event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
 }
 
+void HidReader::SetReportLength(size_t length) {
+  impl_->Abandon();  // a read in flight was sized for the old length
+  impl_->length = UsableReportLengths(length, 0).input;
+}
+
 bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs) {
   Impl& reader = *impl_;
   if (!IsOpen(handle) || !reader.event) return false;
   // A read left on another handle cannot deliver to this one.
   if (reader.pending && reader.handle != handle) reader.Abandon();
-  DWORD received = 0;
-  if (!reader.pending) {
-    switch (reader.StartRead(handle, received)) {
-      case Impl::Start::Completed:
-        return reader.Deliver(received, report);
-      case Impl::Start::Failed:
-        return false;
-      case Impl::Start::Pending:
-        break;
+  // The system hands out its queued reports oldest first; the wheel counter is absolute, so
+  // taking them all and keeping the last loses no count and the decoder never falls behind.
+  const Stopwatch phase;
+  bool delivered = false;
+  for (int taken = 0; taken < kMostReportsPerRead; ++taken) {
+    DWORD received = 0;
+    if (!reader.pending) {
+      const Impl::Start started = reader.StartRead(handle, received);
+      if (started == Impl::Start::Failed) break;
+      if (started == Impl::Start::Completed) {
+        delivered = reader.Deliver(received, report) || delivered;
+        continue;
+      }
     }
+    // Once a report is in hand only those already waiting are taken; before, the wait is the
+    // rest of the bound. On a time-out the read stays in flight for a later call to collect.
+    const DWORD elapsed = phase.ElapsedMs();
+    const DWORD wait = delivered || elapsed >= waitMs ? 0 : waitMs - elapsed;
+    if (WaitForSingleObject(reader.event, wait) != WAIT_OBJECT_0) break;
+    if (!reader.Finish(received)) break;
+    delivered = reader.Deliver(received, report) || delivered;
   }
-  // On a time-out the read stays in flight: a later call collects it rather than starting
-  // a second read on the same record.
-  if (WaitForSingleObject(reader.event, waitMs) != WAIT_OBJECT_0) return false;
-  return reader.Finish(received) && reader.Deliver(received, report);
+  return delivered;
 }
 
 void HidReader::Close(DeviceHandle& handle) {
+  if (impl_->pending && impl_->handle == handle) impl_->Abandon();
+  HidClose(handle);
+}
+
+// Overlapped writer -----------------------------------------------------------------------
+
+struct HidWriter::Impl {
+  HANDLE event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+  OVERLAPPED overlapped{};
+  uint8_t outgoing[kMaxReportLength] = {};  // the report of the write in flight
+  size_t length = kOutputReportSize;        // the device's output report length
+  DeviceHandle handle = kInvalidDevice;     // the handle of the write in flight
+  bool pending = false;
+
+  ~Impl() {
+    Abandon();
+    if (event) CloseHandle(event);
+  }
+
+  // Whether the write in flight has finished; collects it when it has.
+  bool Settled() {
+    if (!pending) return true;
+    if (WaitForSingleObject(event, 0) != WAIT_OBJECT_0) return false;
+    DWORD written = 0;
+    GetOverlappedResult(HandleOf(handle), &overlapped, &written, FALSE);
+    pending = false;
+    return true;
+  }
+
+  void Abandon() { CancelAndSettle(handle, overlapped, pending); }
+};
+
+HidWriter::HidWriter() : impl_(std::make_unique<Impl>()) {}
+HidWriter::~HidWriter() = default;
+
+void HidWriter::SetReportLength(size_t length) {
+  impl_->length = UsableReportLengths(0, length).output;
+}
+
+bool HidWriter::Write(DeviceHandle handle, const uint8_t* report, size_t size) {
+  Impl& writer = *impl_;
+  if (!IsOpen(handle) || !writer.event) return false;
+  if (writer.pending && writer.handle != handle) writer.Abandon();
+  // A slow pendant is never cut off: its write finishes, and this cycle's screen waits for the
+  // next cycle, which composes it afresh.
+  if (!writer.Settled()) return false;
+  const size_t length = FitReport(report, size, writer.length, writer.outgoing);
+  ResetEvent(writer.event);
+  writer.overlapped = OVERLAPPED{};
+  writer.overlapped.hEvent = writer.event;
+  DWORD written = 0;
+  if (WriteFile(HandleOf(handle), writer.outgoing, static_cast<DWORD>(length), &written,
+                &writer.overlapped)) {
+    return true;
+  }
+  if (GetLastError() != ERROR_IO_PENDING) {
+    SetEvent(writer.event);
+    return false;
+  }
+  writer.handle = handle;
+  writer.pending = true;
+  return true;
+}
+
+void HidWriter::Close(DeviceHandle& handle) {
   if (impl_->pending && impl_->handle == handle) impl_->Abandon();
   HidClose(handle);
 }

@@ -82,6 +82,11 @@ bool TrundleWin::DeviceChangeHandler(uintptr_t event, const void* data) {
 void TrundleWin::OpenPendantHandles() {
   ReadHandle = HidOpen(DevicePath.c_str(), HidAccess::Read);
   WriteHandle = HidOpen(DevicePath.c_str(), HidAccess::Write);
+  // Reads and writes take the lengths the device states, whatever its descriptor says.
+  const HidReportLengths lengths =
+      HidReadReportLengths(IsOpen(ReadHandle) ? ReadHandle : WriteHandle);
+  Reader.SetReportLength(lengths.input);
+  Writer.SetReportLength(lengths.output);
   // A failed reopen (another device arriving while the pendant is away) leaves it closed, so
   // the last report of a removed pendant is never decoded again as live input.
   DeviceOpen = IsOpen(ReadHandle) || IsOpen(WriteHandle);
@@ -92,7 +97,7 @@ void TrundleWin::OpenPendantHandles() {
 
 void TrundleWin::ClosePendantHandles() {
   Reader.Close(ReadHandle);
-  HidClose(WriteHandle);
+  Writer.Close(WriteHandle);
   DeviceOpen = false;
 }
 

@@ -1,6 +1,7 @@
 #include "plugin/plugin_module.h"
 
 #include "config/config_run.h"
+#include "config/dialog_port.h"
 #include "plugin/module_file.h"
 #include "settings/xml_profile.h"
 
@@ -49,8 +50,15 @@ void PluginModule::PostInitControl() {
 }
 
 void PluginModule::Config() {
+  // A second dialog would save a document read before the first one's save.
+  if (BringOpenDialogToFront()) return;
   XmlProfile profile(ProfilePath);
   RunConfigDialog(profile, settings);
+}
+
+void PluginModule::StopPlug() {
+  CloseOpenDialog();
+  PendantWindow.reset();
 }
 
 }  // namespace pendant

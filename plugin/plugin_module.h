@@ -31,7 +31,8 @@ class PluginModule {
   // Reloads the settings and writes them back through the profile.
   void Config();
   void Update() { updateTicks.Step(); }
-  void StopPlug() { PendantWindow.reset(); }
+  // Ends an open settings dialog, then the window.
+  void StopPlug();
 
   Host host;
   std::string ProfilePath;

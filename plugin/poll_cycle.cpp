@@ -31,7 +31,7 @@ bool TrundleWin::PollCycle() {
 
   DecodeInput();
   ComposeDisplay();
-  HidWrite(WriteHandle, DisplayBuffer, sizeof DisplayBuffer);
+  Writer.Write(WriteHandle, DisplayBuffer, sizeof DisplayBuffer);
   return true;
 }
 

@@ -16,7 +16,7 @@ namespace pendant {
 
 class PluginModule;
 
-inline constexpr size_t kDisplayReportSize = 21;
+inline constexpr size_t kDisplayReportSize = kOutputReportSize;
 inline constexpr unsigned kPollTimerId = 1;
 inline constexpr unsigned kPollIntervalMs = 25;
 inline constexpr unsigned kReadWaitMs = 5;
@@ -94,6 +94,7 @@ class TrundleWin final : public WindowEvents, public InputState, public DisplayS
   uint8_t CurrentInput[kInputReportSize] = {};
   DeviceHandle ProbeHandle = kInvalidDevice;
   HidReader Reader;  // the read event and the overlapped read in flight
+  HidWriter Writer;  // the overlapped write in flight
   uint8_t InputBuffer[kInputReportSize] = {};
   bool DeviceOpen = false;
   std::string NotifyPath;

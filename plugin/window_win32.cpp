@@ -2,6 +2,8 @@
 // device notices to the WindowEvents object passed at creation.
 #include <windows.h>
 
+#include <mmsystem.h>
+
 #include "plugin/window_port.h"
 
 namespace pendant {
@@ -50,17 +52,18 @@ bool RegisterPendantClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = PendantWindowProc;
   windowClass.hInstance = instance;
   windowClass.lpszClassName = kPendantWindowClass;
-  // Classes a DLL registers outlive its unloading; a reload at the same address finds its
-  // class (with the same procedure) still there.
   return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
+
+// The default 15.6 ms clock would stretch the 5 ms read wait and the 25 ms tick; the finer one
+// is asked for only while the poll timer runs.
+bool fineClockAsked = false;
 
 }  // namespace
 
 NativeWindow CreatePendantWindow(NativeWindow parent, WindowEvents& events) {
   const HINSTANCE instance = ThisModule();
-  static const bool registered = RegisterPendantClass(instance);
-  if (!registered) return nullptr;
+  if (!RegisterPendantClass(instance)) return nullptr;
   HWND window = CreateWindowExA(
       0, kPendantWindowClass, nullptr, WS_CHILD, 0, 0, 10, 10, static_cast<HWND>(parent),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPendantWindowId)), instance, &events);
@@ -68,11 +71,18 @@ NativeWindow CreatePendantWindow(NativeWindow parent, WindowEvents& events) {
 }
 
 void StartWindowTimer(NativeWindow window, unsigned timerId, unsigned intervalMs) {
-  if (window) SetTimer(static_cast<HWND>(window), timerId, intervalMs, nullptr);
+  if (!window || !SetTimer(static_cast<HWND>(window), timerId, intervalMs, nullptr)) return;
+  if (!fineClockAsked) fineClockAsked = timeBeginPeriod(1) == TIMERR_NOERROR;
 }
 
 void DestroyPendantWindow(NativeWindow window) {
-  if (window) DestroyWindow(static_cast<HWND>(window));
+  if (!window) return;
+  DestroyWindow(static_cast<HWND>(window));
+  if (fineClockAsked) timeEndPeriod(1);
+  fineClockAsked = false;
+  // A DLL replaced in place and loaded again must not find a class whose procedure was in the
+  // old one.
+  UnregisterClassA(kPendantWindowClass, ThisModule());
 }
 
 }  // namespace pendant

@@ -33,7 +33,7 @@ exported="$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$details" |
 imported="$(sed -nE 's/^[[:space:]]*DLL Name: (.*)$/\1/p' <<<"$details")"
 
 # DLLs every Windows installation carries in its system folder.
-system_dll='^(kernel32|user32|advapi32|msvcrt|hid|setupapi|ole32|oleaut32|ws2_32)\.dll$'
+system_dll='^(kernel32|user32|advapi32|msvcrt|hid|setupapi|ole32|oleaut32|ws2_32|winmm)\.dll$'
 only_system_dlls() {
   local name
   [ -n "$imported" ] || return 1

@@ -70,20 +70,62 @@ class Bstr {
   BSTR value_ = nullptr;
 };
 
-// A file path as the document's load and save take it.
-class PathVariant {
- public:
-  explicit PathVariant(const std::string& path) : text_(path) {
-    VariantInit(&value_);
-    V_VT(&value_) = VT_BSTR;
-    V_BSTR(&value_) = text_.Get();
-  }
-  const VARIANT& Get() const { return value_; }
+// The largest profile read: far above any host's, it keeps a stray file from exhausting memory.
+constexpr DWORD kMaxProfileBytes = 64u << 20;
 
- private:
-  Bstr text_;  // owned here, not by the variant
-  VARIANT value_;
+// A stream over bytes in memory, as the document's load and save take it: handing the service
+// a path would make it a URL, and a '#' or '%' in the path would then not name the file.
+struct StreamVariant {
+  explicit StreamVariant(IStream* stream) {
+    VariantInit(&value);
+    V_VT(&value) = VT_UNKNOWN;
+    V_UNKNOWN(&value) = stream;  // borrowed: the ComRef owns it
+  }
+  VARIANT value;
 };
+
+bool ReadWholeFile(const std::string& path, ComRef<IStream>& stream) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const DWORD size = GetFileSize(file, nullptr);
+  bool read = false;
+  HGLOBAL memory = size == INVALID_FILE_SIZE || size == 0 || size > kMaxProfileBytes
+                       ? nullptr
+                       : GlobalAlloc(GMEM_MOVEABLE, size);
+  if (memory) {
+    DWORD got = 0;
+    void* bytes = GlobalLock(memory);
+    read = bytes && ReadFile(file, bytes, size, &got, nullptr) && got == size;
+    GlobalUnlock(memory);
+    // The stream owns the memory from here on, also when it cannot be made.
+    read = read && SUCCEEDED(CreateStreamOnHGlobal(memory, TRUE, stream.Out()));
+    if (!stream) GlobalFree(memory);
+  }
+  CloseHandle(file);
+  return read;
+}
+
+// Writes the stream's bytes to path and flushes them to the disk before returning.
+bool WriteWholeFile(IStream* stream, const std::string& path) {
+  STATSTG stat{};
+  HGLOBAL memory = nullptr;
+  if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) || stat.cbSize.QuadPart > kMaxProfileBytes ||
+      FAILED(GetHGlobalFromStream(stream, &memory))) {
+    return false;
+  }
+  const auto size = static_cast<DWORD>(stat.cbSize.QuadPart);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const void* bytes = GlobalLock(memory);
+  bool saved = bytes && WriteFile(file, bytes, size, &written, nullptr) && written == size;
+  GlobalUnlock(memory);
+  // A save is durable only once its bytes are on the disk, before the file replaces the profile.
+  saved = saved && FlushFileBuffers(file);
+  return CloseHandle(file) && saved;
+}
 
 IXMLDOMNode* NodeOf(void* node) {
   return static_cast<IXMLDOMNode*>(node);
@@ -107,6 +149,8 @@ struct XmlDocument::Impl {
     document->put_async(VARIANT_FALSE);
     document->put_resolveExternals(VARIANT_FALSE);
     document->put_validateOnParse(VARIANT_FALSE);
+    // Texts keep their blanks, and the host's indentation survives a save.
+    document->put_preserveWhiteSpace(VARIANT_TRUE);
   }
 
   ~Impl() {
@@ -151,14 +195,18 @@ bool XmlDocument::Available() const {
 }
 
 bool XmlDocument::Load(const std::string& path) {
-  if (!Available()) return false;
+  ComRef<IStream> stream;
+  if (!Available() || !ReadWholeFile(path, stream)) return false;
   VARIANT_BOOL loaded = VARIANT_FALSE;
-  if (FAILED(impl_->document->load(PathVariant(path).Get(), &loaded))) return false;
+  if (FAILED(impl_->document->load(StreamVariant(stream.Get()).value, &loaded))) return false;
   return loaded == VARIANT_TRUE;
 }
 
 bool XmlDocument::Save(const std::string& path) {
-  return Available() && SUCCEEDED(impl_->document->save(PathVariant(path).Get()));
+  ComRef<IStream> stream;
+  if (!Available() || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out()))) return false;
+  return SUCCEEDED(impl_->document->save(StreamVariant(stream.Get()).value)) &&
+         WriteWholeFile(stream.Get(), path);
 }
 
 XmlElement XmlDocument::DocumentElement() {

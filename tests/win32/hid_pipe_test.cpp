@@ -118,7 +118,7 @@ class HidOverPipe : public ::testing::Test {
 
   void TearDown() override {
     reader_.Close(readClient_);
-    HidClose(writeClient_);
+    writer_.Close(writeClient_);
     if (readServer_ != INVALID_HANDLE_VALUE) CloseHandle(readServer_);
     if (writeServer_ != INVALID_HANDLE_VALUE) CloseHandle(writeServer_);
   }
@@ -169,6 +169,7 @@ class HidOverPipe : public ::testing::Test {
   DeviceHandle readClient_ = kInvalidDevice;
   DeviceHandle writeClient_ = kInvalidDevice;
   HidReader reader_;
+  HidWriter writer_;
   Report report_ = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
   const std::vector<uint8_t> untouched_ = Bytes(report_);
 };
@@ -189,22 +190,20 @@ TEST_F(HidOverPipe, ASilentDeviceLeavesTheCallersReportUntouched) {
   }
 }
 
-// Each timed-out Read must leave its read in flight rather than start another: extra reads on
-// the same record would each swallow a later report into the shared buffer, and all but the
-// last would be lost.
-TEST_F(HidOverPipe, ReportsArrivingAfterTimedOutReadsAreEachDeliveredOnceInOrder) {
+// Each timed-out Read must leave its read in flight rather than start another; and reports
+// that queued up meanwhile are all taken in one Read, which delivers the newest.
+TEST_F(HidOverPipe, ReportsQueuedBeforeATickAreDecodedAsTheNewestOne) {
   for (int cycle = 0; cycle < 3; ++cycle) {
     ASSERT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs));
   }
   ASSERT_TRUE(DeviceSends(Pattern(8, 0x20)));
   ASSERT_TRUE(DeviceSends(Pattern(8, 0x30)));
+  ASSERT_TRUE(DeviceSends(Pattern(8, 0x40)));
 
   EXPECT_TRUE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
-  EXPECT_EQ(Bytes(report_), Pattern(8, 0x20));
-  EXPECT_TRUE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
-  EXPECT_EQ(Bytes(report_), Pattern(8, 0x30));
+  EXPECT_EQ(Bytes(report_), Pattern(8, 0x40));
   EXPECT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs));
-  EXPECT_EQ(Bytes(report_), Pattern(8, 0x30));
+  EXPECT_EQ(Bytes(report_), Pattern(8, 0x40));
 }
 
 TEST_F(HidOverPipe, AShortReportCountsAsNoneAndTheNextFullOneArrives) {
@@ -217,12 +216,88 @@ TEST_F(HidOverPipe, AShortReportCountsAsNoneAndTheNextFullOneArrives) {
   EXPECT_EQ(Bytes(report_), Pattern(8, 0x50));
 }
 
-TEST_F(HidOverPipe, HidWriteDeliversTheWholeOutputReport) {
+TEST_F(HidOverPipe, AWriteDeliversTheWholeOutputReport) {
   const std::vector<uint8_t> display = Pattern(21, 0x60);
 
-  HidWrite(writeClient_, display.data(), display.size());
+  EXPECT_TRUE(writer_.Write(writeClient_, display.data(), display.size()));
 
   EXPECT_EQ(DeviceReceives(), display);
+}
+
+double MsSince(const LARGE_INTEGER& start) {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+// Offers screens to a device that takes none until one write is left in flight; returns the
+// number of screens offered then, and the longest block of one offer.
+int FillUntilAWriteIsInFlight(HidWriter& writer, DeviceHandle handle, double& longestMs) {
+  for (int screen = 0; screen < 40; ++screen) {
+    const std::vector<uint8_t> display = Pattern(21, static_cast<uint8_t>(screen));
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    const bool started = writer.Write(handle, display.data(), display.size());
+    longestMs = std::max(longestMs, MsSince(start));
+    if (!started) return screen;
+  }
+  return -1;
+}
+
+// A pendant whose firmware stops taking output reports never blocks a tick: one write stays in
+// flight, later screens are skipped, and once the device drains the newest screen goes out.
+TEST_F(HidOverPipe, AStalledDeviceSkipsWritesWithoutBlockingAndGetsTheNewestScreenLater) {
+  double longestMs = 0.0;
+  const int offered = FillUntilAWriteIsInFlight(writer_, writeClient_, longestMs);
+  ASSERT_GT(offered, 0) << "the pipe never filled";
+  for (int cycle = 0; cycle < 5; ++cycle) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    EXPECT_FALSE(writer_.Write(writeClient_, Pattern(21, 0xA0).data(), 21));
+    longestMs = std::max(longestMs, MsSince(start));
+  }
+  std::printf("longest block of a write to a stalled device: %.3f ms\n", longestMs);
+  EXPECT_LT(longestMs, 1000.0) << "a write waited for the device";
+
+  // The device drains everything sent so far, the write in flight included.
+  for (int screen = 0; screen <= offered; ++screen) {
+    if (DeviceReceives().empty()) break;
+  }
+  const std::vector<uint8_t> newest = Pattern(21, 0xB0);
+  EXPECT_TRUE(writer_.Write(writeClient_, newest.data(), newest.size()));
+  EXPECT_EQ(DeviceReceives(), newest);
+}
+
+struct InFlight {
+  HidReader* reader;
+  HidWriter* writer;
+  DeviceHandle* readHandle;
+  DeviceHandle* writeHandle;
+};
+
+DWORD WINAPI CloseBoth(void* context) {
+  auto* inFlight = static_cast<InFlight*>(context);
+  inFlight->reader->Close(*inFlight->readHandle);
+  inFlight->writer->Close(*inFlight->writeHandle);
+  return 0;
+}
+
+// StopPlug or an unload may run on another thread: closing there cancels both operations in
+// flight rather than waiting for a device that may never answer.
+TEST_F(HidOverPipe, ClosingFromAnotherThreadWithAReadAndAWriteInFlightReturns) {
+  ASSERT_FALSE(TimedRead(reader_, readClient_, report_, kPollWaitMs));  // read in flight
+  double longestMs = 0.0;
+  ASSERT_GT(FillUntilAWriteIsInFlight(writer_, writeClient_, longestMs), 0);
+
+  InFlight inFlight{&reader_, &writer_, &readClient_, &writeClient_};
+  HANDLE closer = CreateThread(nullptr, 0, CloseBoth, &inFlight, 0, nullptr);
+  ASSERT_NE(closer, nullptr);
+  EXPECT_EQ(WaitForSingleObject(closer, kPatientWaitMs), WAIT_OBJECT_0);
+  CloseHandle(closer);
+  EXPECT_EQ(readClient_, kInvalidDevice);
+  EXPECT_EQ(writeClient_, kInvalidDevice);
 }
 
 TEST_F(HidOverPipe, CloseWithAReadInFlightCancelsItAndTheReaderServesTheNextHandle) {
