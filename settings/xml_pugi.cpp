@@ -1,19 +1,69 @@
 // The XML document on the virtual platform: pugixml.
 #include <pugixml.hpp>
 
+#include <fstream>
+
 #include "settings/xml_document.h"
 
 namespace pendant {
 namespace {
 
+// The host's file is kept as written: comments, processing instructions, the declaration, the
+// doctype and the whitespace between elements, also around the root, all survive a load and
+// save. Line ends are not converted, so a file with CR LF keeps them. External entities are
+// never expanded. Parsing as a fragment is what keeps the whitespace around the root; a file
+// without a root element is still refused (see Load).
+constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes |
+                                 pugi::parse_wconv_attribute | pugi::parse_comments |
+                                 pugi::parse_pi | pugi::parse_declaration | pugi::parse_doctype |
+                                 pugi::parse_ws_pcdata | pugi::parse_fragment;
+// Written back without re-indentation: the whitespace the file had is in the document.
+constexpr unsigned kSaveFlags = pugi::format_raw;
+
 pugi::xml_node NodeOf(void* node) {
   return pugi::xml_node(static_cast<pugi::xml_node_struct*>(node));
+}
+
+bool IsBlank(pugi::xml_node node) {
+  if (node.type() != pugi::node_pcdata) return false;
+  for (const char* c = node.value(); *c; ++c) {
+    if (*c != ' ' && *c != '\t' && *c != '\r' && *c != '\n') return false;
+  }
+  return true;
+}
+
+// A new last element goes before the whitespace that indents the parent's closing tag and
+// takes the indentation of the element before it, so an indented file stays indented.
+pugi::xml_node AppendIndented(pugi::xml_node parent, const char* name) {
+  pugi::xml_node closingIndent = parent.last_child();
+  if (!IsBlank(closingIndent)) return parent.append_child(name);
+  pugi::xml_node child = parent.insert_child_before(name, closingIndent);
+  pugi::xml_node lastElement = child.previous_sibling();
+  pugi::xml_node siblingIndent = lastElement.previous_sibling();
+  const char* indent = IsBlank(siblingIndent) ? siblingIndent.value() : closingIndent.value();
+  parent.insert_child_before(pugi::node_pcdata, child).set_value(indent);
+  return child;
+}
+
+// UTF-16 and UTF-32 files are written with a byte order mark so they read back the same.
+bool IsWide(pugi::xml_encoding encoding) {
+  return encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be ||
+         encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be;
+}
+
+bool StartsWithByteOrderMark(const std::string& path) {
+  char head[3] = {};
+  std::ifstream(path, std::ios::binary).read(head, sizeof head);
+  return head[0] == '\xEF' && head[1] == '\xBB' && head[2] == '\xBF';
 }
 
 }  // namespace
 
 struct XmlDocument::Impl {
   pugi::xml_document document;
+  // Saved as loaded: same encoding, byte order mark only if the file had one.
+  pugi::xml_encoding encoding = pugi::encoding_auto;
+  bool byteOrderMark = false;
 };
 
 XmlElement::~XmlElement() = default;
@@ -34,14 +84,19 @@ bool XmlDocument::Available() const {
 }
 
 bool XmlDocument::Load(const std::string& path) {
-  // Default parsing expands no external entities: nothing beyond the file is read.
-  if (impl_->document.load_file(path.c_str())) return true;
+  pugi::xml_parse_result result = impl_->document.load_file(path.c_str(), kParseFlags);
+  if (result && impl_->document.document_element()) {
+    impl_->encoding = result.encoding;
+    impl_->byteOrderMark = IsWide(result.encoding) || StartsWithByteOrderMark(path);
+    return true;
+  }
   impl_->document.reset();
   return false;
 }
 
 bool XmlDocument::Save(const std::string& path) {
-  return impl_->document.save_file(path.c_str(), "  ");
+  const unsigned flags = kSaveFlags | (impl_->byteOrderMark ? pugi::format_write_bom : 0);
+  return impl_->document.save_file(path.c_str(), "", flags, impl_->encoding);
 }
 
 XmlElement XmlDocument::DocumentElement() {
@@ -60,7 +115,7 @@ XmlElement XmlDocument::FirstChild(const XmlElement& parent, const char* name) {
 
 XmlElement XmlDocument::AppendChild(const XmlElement& parent, const char* name) {
   if (!parent) return {};
-  return XmlElement(NodeOf(parent.node_).append_child(name).internal_object());
+  return XmlElement(AppendIndented(NodeOf(parent.node_), name).internal_object());
 }
 
 std::string XmlDocument::Text(const XmlElement& element) {

@@ -1,5 +1,6 @@
 // What one poll cycle costs the host's user-interface thread: decoding, the action engine and
-// the display, with a host that answers at once. Each cycle has 25 ms; the read waits up to 5.
+// the display, with a host that answers at once, and each of them alone, and one Update call.
+// Each cycle has 25 ms; the read waits up to 5.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -26,34 +27,84 @@ uint8_t blockA[kHostBlockASize];
 uint8_t blockB[kHostBlockBSize];
 uint8_t blockC[kHostBlockCSize];
 
+// A started plug-in with a host that answers at once; the pendant on X in the given mode.
+class BenchPendant {
+ public:
+  explicit BenchPendant(int modeSelector) : window(module) {
+    module.host.callbacks = {DoButton, SetDro, GetDro, GetLed, nullptr, Code};
+    module.host.blockA = blockA;
+    module.host.blockB = blockB;
+    module.host.blockC = blockC;
+    module.settings.Decidigit = 2;
+    module.settings.VelocityInAuto = 4;
+    module.settings.AutoChangeSens = 1;
+    module.settings.DelaySteps = 0;
+    const double feedBase = 50.0;
+    std::memcpy(blockC + kAxisFeedBase, &feedBase, sizeof feedBase);
+    window.InputBuffer[3] = 1;  // X
+    window.InputBuffer[4] = static_cast<uint8_t>(modeSelector | 0x10);
+  }
+  // The wheel one count further at a turning rate.
+  void Turn() {
+    window.InputBuffer[1] = ++counter_;
+    window.InputBuffer[2] = 40;
+  }
+
+  PluginModule module;
+  TrundleWin window;
+
+ private:
+  uint8_t counter_ = 0;
+};
+
 // One pendant in a mode given by the benchmark's argument, the wheel turning every cycle.
 void BM_PollCycle(benchmark::State& state) {
-  PluginModule module;
-  module.host.callbacks = {DoButton, SetDro, GetDro, GetLed, nullptr, Code};
-  module.host.blockA = blockA;
-  module.host.blockB = blockB;
-  module.host.blockC = blockC;
-  module.settings.Decidigit = 2;
-  module.settings.VelocityInAuto = 4;
-  module.settings.AutoChangeSens = 1;
-  module.settings.DelaySteps = 0;
-  const double feedBase = 50.0;
-  std::memcpy(blockC + kAxisFeedBase, &feedBase, sizeof feedBase);
-  TrundleWin window(module);
-  window.InputBuffer[3] = 1;  // X
-  window.InputBuffer[4] = static_cast<uint8_t>(state.range(0) | 0x10);
-  uint8_t counter = 0;
+  BenchPendant pendant(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    window.InputBuffer[1] = ++counter;
-    window.InputBuffer[2] = 40;
-    module.pollTicks.Step();
-    window.DecodeInput();
-    window.ComposeDisplay();
-    benchmark::DoNotOptimize(window.DisplayBuffer);
+    pendant.Turn();
+    pendant.module.pollTicks.Step();
+    pendant.window.DecodeInput();
+    pendant.window.ComposeDisplay();
+    benchmark::DoNotOptimize(pendant.window.DisplayBuffer);
   }
 }
 // Step jog, velocity jog, continuous jog, feed override.
 BENCHMARK(BM_PollCycle)->Arg(1)->Arg(2)->Arg(3)->Arg(4);
+
+// Decoding and the action engine alone, in step jog with the wheel turning.
+void BM_DecodeInput(benchmark::State& state) {
+  BenchPendant pendant(1);
+  for (auto _ : state) {
+    pendant.Turn();
+    pendant.window.DecodeInput();
+    benchmark::DoNotOptimize(pendant.window.WheelSteps);
+  }
+}
+BENCHMARK(BM_DecodeInput);
+
+// The display alone, for the screen of each mode (argument: JogMode; 15: the offline screen).
+void BM_ComposeDisplay(benchmark::State& state) {
+  BenchPendant pendant(1);
+  pendant.window.DecodeInput();
+  constexpr int kOffline = 15;
+  pendant.window.OfflineSwitch = state.range(0) == kOffline;
+  if (state.range(0) != kOffline) pendant.window.JogMode = static_cast<int32_t>(state.range(0));
+  for (auto _ : state) {
+    pendant.window.ComposeDisplay();
+    benchmark::DoNotOptimize(pendant.window.DisplayBuffer);
+  }
+}
+BENCHMARK(BM_ComposeDisplay)->DenseRange(0, 8)->DenseRange(10, 15);
+
+// One host Update call.
+void BM_Update(benchmark::State& state) {
+  BenchPendant pendant(1);
+  for (auto _ : state) {
+    pendant.module.Update();
+    benchmark::DoNotOptimize(pendant.module.updateTicks);
+  }
+}
+BENCHMARK(BM_Update);
 
 }  // namespace
 }  // namespace pendant::testing

@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
 #include "settings/profile_file.h"
+#include "tests/support/host_profile.h"
 #include "tests/support/temp_dir.h"
 
 namespace pendant {
 namespace {
 
+using testing::HostProfile;
+using testing::MakeHostProfile;
 using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
@@ -192,6 +196,87 @@ TEST_F(XmlProfileTest, SaveLeavesNoTemporaryBehind) {
   EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
   XmlProfile profile(path_);
   EXPECT_EQ(profile.ReadInt(kSection, "Macro1", 0), 9);
+}
+
+std::string WithLineEnd(std::string text, const std::string& lineEnd) {
+  for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += lineEnd.size()) {
+    text.replace(at, 2, lineEnd);
+  }
+  return text;
+}
+
+// The host's file survives byte for byte outside the plug-in's section: comments, processing
+// instructions, doctype, attributes, CDATA, escapes, indentation and line ends.
+TEST_F(XmlProfileTest, HostProfileRoundTripsWithOnlyThePluginSectionChanged) {
+  const HostProfile host = MakeHostProfile(100 * 1024);
+  const std::string changedSection =
+      "  <Qorvix_K7R_Pendant>\r\n"
+      "    <DelaySteps>30</DelaySteps>\r\n"
+      "    <F1>Cycle start</F1>\r\n"
+      "    <Macro1>G0 X0</Macro1>\r\n"
+      "  </Qorvix_K7R_Pendant>\r\n";
+  struct Case {
+    const char* name;
+    std::string byteOrderMark;
+    std::string lineEnd;
+  };
+  const Case cases[] = {
+      {"CR LF", "", "\r\n"},
+      {"LF", "", "\n"},
+      {"byte order mark", "\xEF\xBB\xBF", "\r\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string before = c.byteOrderMark + WithLineEnd(host.before, c.lineEnd);
+    const std::string after = WithLineEnd(host.after, c.lineEnd);
+    WriteFile(path_, before + WithLineEnd(host.section, c.lineEnd) + after);
+    {
+      XmlProfile profile(path_);
+      EXPECT_EQ(profile.ReadString(kSection, "F1", ""), "Cycle start");
+      profile.WriteInt(kSection, "DelaySteps", 30);
+      profile.WriteString(kSection, "Macro1", "G0 X0");
+    }
+    const std::string saved = ReadFile(path_);
+    const std::string expected = before + WithLineEnd(changedSection, c.lineEnd) + after;
+    EXPECT_TRUE(saved == expected)
+        << c.name << ": the first difference is at byte "
+        << std::mismatch(saved.begin(), saved.end(), expected.begin(), expected.end()).first -
+               saved.begin();
+  }
+  EXPECT_GT(host.Whole().size(), 95u * 1024);
+  EXPECT_LT(host.Whole().size(), 105u * 1024);
+}
+
+// What a save may change outside the plug-in's section: the declaration is added when missing,
+// and quoting, character references and empty elements are written in one form.
+TEST_F(XmlProfileTest, SaveNormalisesOnlyTheDeclarationAndQuoting) {
+  struct Case {
+    const char* file;
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"<r/>", "<?xml version=\"1.0\"?><r/>"},
+      {"<r a='1'/>", "<?xml version=\"1.0\"?><r a=\"1\"/>"},
+      {"<r>&quot;&apos;&#65;</r>", "<?xml version=\"1.0\"?><r>\"'A</r>"},
+      {"<r>a>b</r>", "<?xml version=\"1.0\"?><r>a&gt;b</r>"},
+      {"<r><e></e></r>", "<?xml version=\"1.0\"?><r><e/></r>"},
+  };
+  for (const Case& c : cases) {
+    WriteFile(path_, c.file);
+    { XmlProfile profile(path_); }
+    EXPECT_EQ(ReadFile(path_), c.saved) << "file: " << c.file;
+  }
+}
+
+TEST_F(XmlProfileTest, NewSectionTakesTheIndentationOfTheRootsChildren) {
+  WriteFile(path_, "<?xml version=\"1.0\"?>\n<profile>\n  <!-- host -->\n  <A>1</A>\n</profile>\n");
+  {
+    XmlProfile profile(path_);
+    profile.WriteInt(kSection, "DelaySteps", 30);
+  }
+  EXPECT_EQ(ReadFile(path_),
+            "<?xml version=\"1.0\"?>\n<profile>\n  <!-- host -->\n  <A>1</A>\n"
+            "  <Qorvix_K7R_Pendant><DelaySteps>30</DelaySteps></Qorvix_K7R_Pendant>\n"
+            "</profile>\n");
 }
 
 }  // namespace
