@@ -35,7 +35,9 @@ TEST(ReportLength, AReportIsCutOrPaddedWithZerosToExactlyTheDevicesLength) {
     for (size_t i = 0; i < written; ++i) {
       EXPECT_EQ(out[i], i < report.size() ? report[i] : 0) << "length " << length << " byte " << i;
     }
-    if (written < kMaxReportLength) EXPECT_EQ(out[written], 0xEE) << "wrote past the length";
+    if (written < kMaxReportLength) {
+      EXPECT_EQ(out[written], 0xEE) << "wrote past the length";
+    }
   }
   EXPECT_EQ(FitReport(nullptr, 21, 4, out), 4u);
   EXPECT_EQ(out[0], 0);
