@@ -21,3 +21,5 @@ target_include_directories(pendant_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(pendant_win32 PUBLIC ${PENDANT_WIN32_LIBS})
 
 add_subdirectory(tests/win32)
+include(cmake/package.cmake)
+add_subdirectory(tests/package)
