@@ -10,19 +10,8 @@ header="$2"
 version="$3"
 objdump="${OBJDUMP:-i686-w64-mingw32-objdump}"
 windres="${WINDRES:-i686-w64-mingw32-windres}"
-passed=0
-failed=0
-
-check() {
-  local what="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $what"
-    failed=$((failed + 1))
-  fi
-}
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 file_headers="$("$objdump" -f "$dll")"
 details="$("$objdump" -p "$dll")"
@@ -81,5 +70,4 @@ done
 echo "exports: $(echo "$exported" | tr '\n' ' ')"
 echo "imports: $(echo "$imported" | tr '\n' ' ')"
 echo "version: $version"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_summary

@@ -12,19 +12,8 @@ cpack="${CPACK_COMMAND:-cpack}"
 work="$build/package-check"
 rm -rf "$work"
 mkdir -p "$work/unpacked"
-passed=0
-failed=0
-
-check() {
-  local what="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $what"
-    failed=$((failed + 1))
-  fi
-}
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 "$cpack" --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; exit 1; }
@@ -50,5 +39,4 @@ check "SHA256SUMS names every other file" \
   [ "$(awk '{ print $2 }' "$work/unpacked/SHA256SUMS" | sort)" = "$(grep -vx SHA256SUMS <<<"$expected")" ]
 check "SHA256SUMS verifies" bash -c "cd '$work/unpacked' && sha256sum --quiet -c SHA256SUMS"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_summary
