@@ -10,7 +10,7 @@ endif()
 # Named like the DLL so the plug-in reports the same name on both platforms.
 add_library(QorvixK7R SHARED ${PENDANT_SOURCES})
 set_target_properties(QorvixK7R PROPERTIES PREFIX "")
-target_include_directories(QorvixK7R PUBLIC ${PROJECT_SOURCE_DIR})
+target_include_directories(QorvixK7R PUBLIC ${PROJECT_SOURCE_DIR} PRIVATE ${PENDANT_GENERATED_DIR})
 target_link_libraries(QorvixK7R PRIVATE pugixml::pugixml ${CMAKE_DL_LIBS})
 
 add_subdirectory(bench)

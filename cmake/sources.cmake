@@ -45,7 +45,7 @@ set(PENDANT_SOURCES
 )
 if(WIN32)
   list(APPEND PENDANT_SOURCES settings/xml_msxml.cpp plugin/library_load_win32.cpp
-       config/settings_dialog.rc)
+       config/settings_dialog.rc plugin/version.rc)
 else()
   list(APPEND PENDANT_SOURCES settings/xml_pugi.cpp)
 endif()

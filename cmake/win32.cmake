@@ -7,16 +7,19 @@ set(PENDANT_WIN32_LIBS hid setupapi ole32 oleaut32 uuid ws2_32 user32 winmm)
 set(PENDANT_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 add_library(pendant_objects OBJECT ${PENDANT_SOURCES})
-target_include_directories(pendant_objects PUBLIC ${PROJECT_SOURCE_DIR})
+target_include_directories(pendant_objects PUBLIC ${PROJECT_SOURCE_DIR} PRIVATE ${PENDANT_GENERATED_DIR})
 
 # The product: exports only the host entry points, undecorated, and imports only system DLLs.
 add_library(QorvixK7R SHARED $<TARGET_OBJECTS:pendant_objects>)
 set_target_properties(QorvixK7R PROPERTIES PREFIX "" OUTPUT_NAME QorvixK7R)
 target_link_libraries(QorvixK7R PRIVATE ${PENDANT_WIN32_LIBS})
-target_link_options(QorvixK7R PRIVATE ${PENDANT_STATIC_RUNTIME})
+# No link time in the PE header: the same sources give the same DLL bytes.
+target_link_options(QorvixK7R PRIVATE ${PENDANT_STATIC_RUNTIME} -Wl,--no-insert-timestamp)
 
 add_library(pendant_win32 STATIC $<TARGET_OBJECTS:pendant_objects>)
 target_include_directories(pendant_win32 PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(pendant_win32 PUBLIC ${PENDANT_WIN32_LIBS})
 
 add_subdirectory(tests/win32)
+include(cmake/package.cmake)
+add_subdirectory(tests/package)

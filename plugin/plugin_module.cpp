@@ -3,9 +3,15 @@
 #include "config/config_run.h"
 #include "config/dialog_port.h"
 #include "plugin/module_file.h"
+#include "plugin/version.h"
 #include "settings/xml_profile.h"
 
 namespace pendant {
+namespace {
+
+constexpr const char* kPluginDisplayName = " Pendant --Brenmark Ver " PENDANT_VERSION_TEXT;
+
+}  // namespace
 
 PluginModule::PluginModule() = default;
 PluginModule::~PluginModule() = default;

@@ -11,8 +11,6 @@
 
 namespace pendant {
 
-inline constexpr const char* kPluginDisplayName = " Pendant --Brenmark Ver 4.0.0";
-
 class PluginModule {
  public:
   PluginModule();

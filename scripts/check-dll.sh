@@ -1,25 +1,17 @@
 #!/usr/bin/env bash
 # Checks the plug-in DLL as the host will see it: a 32-bit PE DLL for i386 that exports exactly
-# the entry points declared in exports.h, undecorated, and imports only Windows system DLLs.
-# Usage: check-dll.sh DLL EXPORTS_HEADER
+# the entry points declared in exports.h, undecorated, imports only Windows system DLLs, and
+# carries a version resource naming VERSION and itself.
+# Usage: check-dll.sh DLL EXPORTS_HEADER VERSION
 set -euo pipefail
 
 dll="$1"
 header="$2"
+version="$3"
 objdump="${OBJDUMP:-i686-w64-mingw32-objdump}"
-passed=0
-failed=0
-
-check() {
-  local what="$1"
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $what"
-    failed=$((failed + 1))
-  fi
-}
+windres="${WINDRES:-i686-w64-mingw32-windres}"
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 file_headers="$("$objdump" -f "$dll")"
 details="$("$objdump" -p "$dll")"
@@ -31,6 +23,8 @@ expected="$(grep -E '^PENDANT_EXPORT ' "$header" |
 exported="$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$details" |
   sed -nE 's/^[[:space:]]*\[[[:space:]]*[0-9]+\][[:space:]]+(.*)$/\1/p' | sort)"
 imported="$(sed -nE 's/^[[:space:]]*DLL Name: (.*)$/\1/p' <<<"$details")"
+# The version resource as resource-script text: lines like  VALUE "FileVersion", "4.0.0.1"
+resources="$("$windres" -J coff -O rc -i "$dll")"
 
 # DLLs every Windows installation carries in its system folder.
 system_dll='^(kernel32|user32|advapi32|msvcrt|hid|setupapi|ole32|oleaut32|ws2_32|winmm)\.dll$'
@@ -51,13 +45,29 @@ same_exports() {
   return 1
 }
 
+# A string of the version resource holds exactly TEXT.
+version_value() {
+  grep -Fqx "      VALUE \"$1\", \"$2\"" <<<"$resources"
+}
+# A string of the version resource is present and not empty.
+version_value_set() {
+  grep -Eq "^ +VALUE \"$1\", \"[^\"]+\"\$" <<<"$resources"
+}
+
 check "a PE file for i386" grep -q 'file format pei-i386' <<<"$file_headers"
 check "PE32 (32-bit) optional header" grep -Eq '^Magic[[:space:]]+010b[[:space:]]+\(PE32\)' <<<"$details"
 check "a DLL" grep -Eq '^[[:space:]]+DLL$' <<<"$details"
 check "exports exactly the entry points of $(basename "$header")" same_exports
 check "imports only system DLLs" only_system_dlls
+check "file version $version" version_value FileVersion "$version"
+check "product version $version" version_value ProductVersion "$version"
+check "numeric file version $version" grep -Fqx " FILEVERSION ${version//./, }" <<<"$resources"
+check "original file name $(basename "$dll")" version_value OriginalFilename "$(basename "$dll")"
+for field in ProductName FileDescription LegalCopyright; do
+  check "$field in the version resource" version_value_set "$field"
+done
 
 echo "exports: $(echo "$exported" | tr '\n' ' ')"
 echo "imports: $(echo "$imported" | tr '\n' ' ')"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+echo "version: $version"
+checks_summary

@@ -1,0 +1,25 @@
+# Copies GUIDE to COPY with one character of its first drawn screen changed and expects CHECK
+# to fail on the copy, naming the changed screen.
+file(READ ${GUIDE} text)
+string(REGEX MATCH "\n\\|[^\n][^\n][^\n][^\n][^\n][^\n][^\n][^\n]\\|" first_line "${text}")
+if(NOT first_line)
+  message(FATAL_ERROR "no screen drawn in ${GUIDE}")
+endif()
+string(REGEX REPLACE "^\n\\|(.)" "\n|#" edited_line "${first_line}")
+string(FIND "${text}" "${first_line}" at)
+string(LENGTH "${first_line}" length)
+string(SUBSTRING "${text}" 0 ${at} before)
+math(EXPR after_at "${at} + ${length}")
+string(SUBSTRING "${text}" ${after_at} -1 after)
+file(WRITE ${COPY} "${before}${edited_line}${after}")
+
+get_filename_component(base ${GUIDE} DIRECTORY)
+execute_process(COMMAND ${CHECK} ${COPY} ${SIM} ${base}
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(result EQUAL 0)
+  message(FATAL_ERROR "the check passed a guide with a screen changed by hand:\n${output}")
+endif()
+if(NOT output MATCHES "differ from what it shows")
+  message(FATAL_ERROR "the check failed for another reason:\n${output}")
+endif()
+message(STATUS "caught:\n${output}")
