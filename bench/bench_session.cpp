@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "device/virtual_hid_bus.h"
+#include "platform/virtual_desktop.h"
 #include "plugin/exports.h"
 #include "plugin/plugin_module.h"
-#include "plugin/virtual_desktop.h"
 #include "settings/pendant_settings.h"
 
 namespace pendant::bench {

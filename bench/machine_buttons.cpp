@@ -3,7 +3,7 @@
 #include <string>
 
 #include "bench/machine.h"
-#include "plugin/host_numbers.h"
+#include "host/host_numbers.h"
 
 namespace pendant::bench {
 namespace {

@@ -6,8 +6,8 @@
 #include "bench/script_runner.h"
 #include "bench/text_escape.h"
 #include "device/virtual_hid_bus.h"
-#include "plugin/host_fields.h"
-#include "plugin/virtual_desktop.h"
+#include "host/host_fields.h"
+#include "platform/virtual_desktop.h"
 #include "plugin/window_port.h"
 
 namespace pendant::bench {

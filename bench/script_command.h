@@ -11,7 +11,7 @@
 
 #include "bench/substitute_host.h"
 #include "bench/virtual_pendant.h"
-#include "plugin/host_interface.h"
+#include "host/host_interface.h"
 
 namespace pendant::bench::script {
 

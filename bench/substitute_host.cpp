@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "host/host_fields.h"
+#include "host/host_interface.h"
+#include "platform/virtual_desktop.h"
 #include "plugin/exports.h"
-#include "plugin/host_fields.h"
-#include "plugin/host_interface.h"
-#include "plugin/virtual_desktop.h"
 
 namespace pendant::bench {
 namespace {

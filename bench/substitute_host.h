@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/host_interface.h"
+#include "host/host_interface.h"
 #include "plugin/window_port.h"
 
 namespace pendant::bench {

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "bench/terminal_panels.h"
-#include "plugin/host_numbers.h"
+#include "host/host_numbers.h"
 
 namespace pendant::bench {
 namespace {

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "bench/terminal_panels.h"
-#include "plugin/host_fields.h"
-#include "plugin/host_numbers.h"
+#include "host/host_fields.h"
+#include "host/host_numbers.h"
 
 namespace pendant::bench {
 namespace {

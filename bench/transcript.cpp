@@ -5,7 +5,7 @@
 
 #include "bench/text_escape.h"
 #include "device/virtual_hid_bus.h"
-#include "plugin/virtual_desktop.h"
+#include "platform/virtual_desktop.h"
 
 namespace pendant::bench {
 namespace {

@@ -1,11 +1,11 @@
 # The plug-in's sources: portable behaviour plus the adapters of the platform being built.
 set(PENDANT_SOURCES
+  host/host_interface.cpp
+  host/tick_counters.cpp
   plugin/exports.cpp
-  plugin/host_interface.cpp
   plugin/module_file.cpp
   plugin/plugin_module.cpp
   plugin/poll_cycle.cpp
-  plugin/tick_counters.cpp
   plugin/trundle_win.cpp
   plugin/window_${PLATFORM}.cpp
   plugin/module_file_${PLATFORM}.cpp
@@ -16,7 +16,7 @@ set(PENDANT_SOURCES
   config/dialog_${PLATFORM}.cpp
   config/dialog_controls.cpp
   config/properties_dialog.cpp
-  config/selection_tables.cpp
+  input/action_engine.cpp
   input/decode_input.cpp
   input/jog_mode.cpp
   input/key_actions.cpp
@@ -38,6 +38,7 @@ set(PENDANT_SOURCES
   display/value_screens.cpp
   settings/leading_int.cpp
   settings/profile_file.cpp
+  settings/selection_tables.cpp
   settings/setting_keys.cpp
   settings/startup_load.cpp
   settings/file_replace_${PLATFORM}.cpp
@@ -47,5 +48,5 @@ if(WIN32)
   list(APPEND PENDANT_SOURCES settings/xml_msxml.cpp plugin/library_load_win32.cpp
        config/settings_dialog.rc plugin/version.rc)
 else()
-  list(APPEND PENDANT_SOURCES settings/xml_pugi.cpp)
+  list(APPEND PENDANT_SOURCES settings/xml_pugi.cpp platform/virtual_desktop.cpp)
 endif()

@@ -4,5 +4,5 @@
 set(PENDANT_BUILD_NUMBER ${PROJECT_VERSION_TWEAK})
 set(PENDANT_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}")
 set(PENDANT_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
-configure_file(${PROJECT_SOURCE_DIR}/plugin/version.h.in ${PENDANT_GENERATED_DIR}/plugin/version.h
+configure_file(${PROJECT_SOURCE_DIR}/host/version.h.in ${PENDANT_GENERATED_DIR}/host/version.h
                @ONLY)

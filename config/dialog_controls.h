@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "config/selection_tables.h"
+#include "settings/selection_tables.h"
 
 namespace pendant {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "device/report_length.h"
-#include "plugin/window_port.h"
+#include "platform/native_window.h"
 
 namespace pendant {
 

@@ -3,7 +3,7 @@
 
 #include "device/hid_port.h"
 #include "device/virtual_hid_bus.h"
-#include "plugin/virtual_desktop.h"
+#include "platform/virtual_desktop.h"
 
 namespace pendant {
 

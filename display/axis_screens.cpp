@@ -4,8 +4,8 @@
 
 #include "display/number_field.h"
 #include "display/screen_context.h"
+#include "host/host_numbers.h"
 #include "input/jog_mode.h"
-#include "plugin/host_numbers.h"
 
 namespace pendant {
 namespace {
@@ -31,13 +31,13 @@ void PutStepJogSpeed(const ScreenContext& screen) {
 void PutVelocityLabel(const ScreenContext& screen) {
   DisplayLines& lines = screen.lines;
   lines.Put(1, 2, "    ");
-  if (!screen.window.ActionKey) {
+  if (!screen.input.ActionKey) {
     lines.Put(1, 6, "Vel");
     return;
   }
   lines.Put(1, 6, "V/");
   // The first character of the divisor's decimal text; "%.0f" of an int32 is that text.
-  PutNumber(lines, 1, 8, 1, "%.0f", static_cast<double>(screen.module.SlowDownDivisor));
+  PutNumber(lines, 1, 8, 1, "%.0f", static_cast<double>(screen.input.SlowDownDivisor));
 }
 
 void PutContinuousPercent(const ScreenContext& screen) {
@@ -47,9 +47,9 @@ void PutContinuousPercent(const ScreenContext& screen) {
 }
 
 void PutModeField(const ScreenContext& screen) {
-  switch (screen.window.JogMode) {
+  switch (screen.input.JogMode) {
     case ModeStepJog:
-      if (screen.window.DisplayCycle > kStepSizeShownAbove) {
+      if (screen.shown.DisplayCycle > kStepSizeShownAbove) {
         PutStepSize(screen);
       } else {
         PutStepJogSpeed(screen);
@@ -75,7 +75,7 @@ std::string_view RunningMark(int32_t phase) {
 
 void PutProgramMarks(const ScreenContext& screen) {
   if (screen.Led(kProgramRunningLed)) {
-    screen.lines.Put(1, 3, RunningMark(screen.module.updateTicks.AnimationPhase));
+    screen.lines.Put(1, 3, RunningMark(screen.ticks.AnimationPhase));
   } else if (screen.Led(kProgramPausedLed)) {
     screen.lines.Put(1, 3, "    ");
     screen.lines.PutBlinking(1, 7, "||", !screen.firstHalf);
@@ -87,7 +87,7 @@ void PutProgramMarks(const ScreenContext& screen) {
 void ComposeAxisScreen(const ScreenContext& screen) {
   DisplayLines& lines = screen.lines;
   lines.PutField(1, 1, kLineLength, {});
-  const char letter = AxisLetter(screen.window.AxisIndex);
+  const char letter = AxisLetter(screen.input.AxisIndex);
   lines.PutBlinking(1, 1, std::string_view(&letter, 1), !screen.firstHalf);
   PutAxisValue(screen, kAxisLetterCount);
   PutModeField(screen);
@@ -97,7 +97,7 @@ void ComposeAxisScreen(const ScreenContext& screen) {
 void ComposeZeroScreen(const ScreenContext& screen) {
   screen.lines.Put(1, 1, "Zero  ");
   const double value = PutAxisValue(screen, kHostAxisCount);
-  const int32_t axis = screen.window.AxisIndex;
+  const int32_t axis = screen.input.AxisIndex;
   if (axis < 0 || axis >= kHostAxisCount) return;
   const bool ask = std::fabs(value) >= kZeroedBelow && screen.firstHalf;
   const char mark[] = {AxisLetter(axis), ask ? '?' : ' '};

@@ -1,12 +1,10 @@
-// The display report of one poll cycle: fixed bytes, then the screen the switches and the mode
-// call for, then the offline screen name on top.
 #include <span>
 #include <string_view>
 
+#include "display/display_composer.h"
 #include "display/screen_context.h"
+#include "host/host_numbers.h"
 #include "input/jog_mode.h"
-#include "plugin/host_numbers.h"
-#include "plugin/plugin_module.h"
 
 namespace pendant {
 namespace {
@@ -20,7 +18,7 @@ void ComposeAlarmScreen(const ScreenContext& screen, std::string_view text) {
 }
 
 void ComposeJogModeScreen(const ScreenContext& screen) {
-  switch (screen.window.JogMode) {
+  switch (screen.input.JogMode) {
     case ModeStepJog:
     case ModeVelocityJog:
     case ModeContinuousJog:
@@ -52,28 +50,40 @@ void ComposeJogModeScreen(const ScreenContext& screen) {
 
 }  // namespace
 
-void TrundleWin::ComposeDisplay() {
-  DisplayLines lines{std::span(DisplayBuffer).first<kTextEnd>()};
-  if (!DisplayTextStarted) {
-    lines.Clear();
-    DisplayTextStarted = true;
-  }
-  const bool resetLed = module_.host.GetLed(kEmergencyStopLed);
-  DisplayBuffer[kReportIdByte] = 0;
-  DisplayBuffer[kLedByte] = resetLed ? 1 : 0;
-  DisplayBuffer[kSequenceByte] = static_cast<uint8_t>(module_.updateTicks.ReportSequence & 0xFF);
+DisplayComposer::DisplayComposer(const Host& host, const PendantSettings& settings,
+                                 const UpdateTicks& updateTicks, const DisplayState& start)
+    : host_(host), settings_(settings), updateTicks_(updateTicks), state_(start) {}
 
-  const ScreenContext screen{*this, module_, lines, FirstBlinkHalf(DisplayCycle)};
-  if (StopSwitch) {
+void DisplayComposer::StepDisplayCycle(bool wheelTurning) {
+  int32_t& cycle = state_.DisplayCycle;
+  if (cycle == 0) cycle = 160;
+  --cycle;
+  if (wheelTurning) cycle = 159;
+}
+
+void DisplayComposer::Compose(const InputState& input, uint8_t (&report)[kDisplayReportSize]) {
+  DisplayLines lines{std::span(report).first<kTextEnd>()};
+  if (!state_.DisplayTextStarted) {
+    lines.Clear();
+    state_.DisplayTextStarted = true;
+  }
+  const bool resetLed = host_.GetLed(kEmergencyStopLed);
+  report[kReportIdByte] = 0;
+  report[kLedByte] = resetLed ? 1 : 0;
+  report[kSequenceByte] = static_cast<uint8_t>(updateTicks_.ReportSequence & 0xFF);
+
+  const ScreenContext screen{
+      input, host_, settings_, updateTicks_, state_, lines, FirstBlinkHalf(state_.DisplayCycle)};
+  if (input.StopSwitch) {
     ComposeAlarmScreen(screen, " E-STOP ");
   } else if (resetLed) {
     ComposeAlarmScreen(screen, "  RESET ");
-  } else if (OfflineSwitch && !ExtendedSelector) {
+  } else if (input.OfflineSwitch && !input.ExtendedSelector) {
     ComposeCompactOfflineScreen(screen);
   } else {
     ComposeJogModeScreen(screen);
   }
-  if (OfflineSwitch && ExtendedSelector) PutOfflineScreenName(screen);
+  if (input.OfflineSwitch && input.ExtendedSelector) PutOfflineScreenName(screen);
 }
 
 }  // namespace pendant

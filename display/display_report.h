@@ -7,8 +7,11 @@
 #include <span>
 #include <string_view>
 
+#include "device/report_length.h"
+
 namespace pendant {
 
+inline constexpr size_t kDisplayReportSize = kOutputReportSize;
 inline constexpr size_t kReportIdByte = 0;
 inline constexpr size_t kLedByte = 1;
 inline constexpr size_t kLine1First = 2;

@@ -2,31 +2,24 @@
 #include <string>
 
 #include "display/screen_context.h"
+#include "input/function_buttons.h"
 
 namespace pendant {
 namespace {
 
 // The description for an axis selector position; null where the position has no function.
 const std::string* FunctionText(const PendantSettings& settings, int32_t axisSelector) {
-  switch (axisSelector) {
-    case 1:
-      return &settings.F1;
-    case 2:
-      return &settings.F2;
-    case 3:
-      return &settings.F3;
-    case 7:
-      return &settings.F4;
-    default:
-      return nullptr;
-  }
+  const std::string* texts[kFunctionButtonCount] = {&settings.F1, &settings.F2, &settings.F3,
+                                                    &settings.F4};
+  const int button = FunctionButtonAt(axisSelector);
+  return button == 0 ? nullptr : texts[button - 1];
 }
 
 }  // namespace
 
 void ComposeFunctionTextScreen(const ScreenContext& screen) {
   screen.lines.Clear();
-  const std::string* text = FunctionText(screen.module.settings, screen.window.AxisSelector);
+  const std::string* text = FunctionText(screen.settings, screen.input.AxisSelector);
   if (text) screen.lines.PutAcross(*text);  // cut at 16 characters
 }
 

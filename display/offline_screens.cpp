@@ -2,32 +2,9 @@
 #include <string_view>
 
 #include "display/screen_context.h"
+#include "settings/selection_tables.h"
 
 namespace pendant {
-namespace {
-
-// Names of the host screens the offline screen key steps through; empty for other codes.
-std::string_view ScreenName(int32_t screenCode) {
-  switch (screenCode) {
-    case 1:
-      return "Prog Run";
-    case 2:
-      return "MDI     ";
-    case 3:
-      return "ToolPath";
-    case 5:
-      return "Diagnost";
-    case 6:
-      return "Settings";
-    case 7:
-      return "OffSets ";
-    default:
-      return {};
-  }
-}
-
-}  // namespace
-
 void ComposeCompactOfflineScreen(const ScreenContext& screen) {
   screen.lines.Put(1, 1, "MPG     ");
   screen.lines.Put(2, 1, "Offline ");
@@ -35,7 +12,7 @@ void ComposeCompactOfflineScreen(const ScreenContext& screen) {
 
 void PutOfflineScreenName(const ScreenContext& screen) {
   screen.lines.Put(1, 1, "OFFLINE ");
-  screen.lines.Put(2, 1, ScreenName(screen.window.CurrentScreenCode));  // unknown: line 2 stays
+  screen.lines.Put(2, 1, ScreenNameOf(screen.input.CurrentScreenCode));  // unknown: line 2 stays
 }
 
 }  // namespace pendant

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "display/screen_context.h"
-#include "plugin/host_numbers.h"
+#include "host/host_numbers.h"
 
 namespace pendant {
 namespace {

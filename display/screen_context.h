@@ -2,24 +2,28 @@
 #pragma once
 
 #include "display/display_report.h"
-#include "plugin/plugin_module.h"
+#include "display/display_state.h"
+#include "host/host_axes.h"
+#include "host/host_interface.h"
+#include "host/tick_counters.h"
+#include "input/input_state.h"
+#include "settings/pendant_settings.h"
 
 namespace pendant {
 
 struct ScreenContext {
-  TrundleWin& window;
-  const PluginModule& module;
+  const InputState& input;
+  const Host& host;
+  const PendantSettings& settings;
+  const UpdateTicks& ticks;
+  DisplayState& shown;
   DisplayLines& lines;
   bool firstHalf;  // of the blink period
 
-  bool Led(int led) const { return module.host.GetLed(led); }
-  double Dro(int dro) const { return module.host.GetDro(dro); }
+  bool Led(int led) const { return host.GetLed(led); }
+  double Dro(int dro) const { return host.GetDro(dro); }
 };
 
-inline constexpr int32_t kAxisLetterCount = 6;
-
-// The letter of axis 0..5 (X, Y, Z, A, B, C); a space for any other index.
-char AxisLetter(int32_t axisIndex);
 // Reads the axis position when AxisIndex is below axisCount (else the last value stands) and
 // writes its text to line 2; returns the value.
 double PutAxisValue(const ScreenContext& screen, int32_t axisCount);

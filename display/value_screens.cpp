@@ -4,7 +4,7 @@
 
 #include "display/number_field.h"
 #include "display/screen_context.h"
-#include "plugin/host_numbers.h"
+#include "host/host_numbers.h"
 
 namespace pendant {
 namespace {
@@ -35,7 +35,7 @@ void ComposeSpindleOverrideScreen(const ScreenContext& screen) {
   DisplayLines& lines = screen.lines;
   lines.Clear();
   PutPercentLine(screen, "Sov ", screen.Dro(kSpindleOverrideDro));
-  if (screen.module.settings.DisplyRPM) {
+  if (screen.settings.DisplyRPM) {
     PutNumber(lines, 2, 1, 4, "%4.0f", screen.Dro(kSpindleRpmDro));
     lines.Put(2, 5, " RPM");
   } else {
@@ -47,7 +47,7 @@ void ComposeSpindleOverrideScreen(const ScreenContext& screen) {
 
 void ComposeStepSpeedScreen(const ScreenContext& screen) {
   DisplayLines& lines = screen.lines;
-  PutPercentLine(screen, "Step", screen.module.StepJogPercent);
+  PutPercentLine(screen, "Step", screen.input.StepJogPercent);
   const double speed = StepJogSpeed(screen);
   if (speed < 100.0) {
     PutNumber(lines, 2, 1, 4, "%4.1f", speed);

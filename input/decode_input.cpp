@@ -1,31 +1,25 @@
 // One pass over the current input report: switches, key timing, mode, axis, wheel.
 #include <cstring>
 
+#include "host/host_numbers.h"
+#include "input/action_engine.h"
 #include "input/input_report.h"
 #include "input/jog_mode.h"
 #include "input/key_classifier.h"
 #include "input/wheel_count.h"
-#include "plugin/host_numbers.h"
-#include "plugin/plugin_module.h"
-#include "plugin/trundle_win.h"
 
 namespace pendant {
 namespace {
 
-SelectorState SelectorsOf(const TrundleWin& window) {
-  return {window.ExtendedSelector != 0,
-          window.AxisSelector,
-          window.ModeSelector,
-          window.ActionKey,
-          window.KeyLongPress,
-          window.KeyDoublePress,
-          window.Module().settings.CAmode};
+SelectorState SelectorsOf(const InputState& state, const PendantSettings& settings) {
+  return {state.ExtendedSelector != 0, state.AxisSelector,   state.ModeSelector, state.ActionKey,
+          state.KeyLongPress,          state.KeyDoublePress, settings.CAmode};
 }
 
 }  // namespace
 
-void TrundleWin::DecodeInput() {
-  std::memcpy(CurrentInput, InputBuffer, sizeof CurrentInput);
+void ActionEngine::DecodeInput(const uint8_t (&report)[kInputReportSize]) {
+  std::memcpy(CurrentInput, report, sizeof CurrentInput);
   const ReportFields fields = DecodeReportFields(CurrentInput);
   AxisSelector = fields.axisSelector;
   ModeSelector = fields.modeSelector;
@@ -33,7 +27,7 @@ void TrundleWin::DecodeInput() {
   StopSwitch = fields.stop;
   ActionKey = fields.key;
 
-  ClassifyKey(ActionKey, *this, module_.pollTicks);
+  ClassifyKey(ActionKey, *this, pollTicks_);
   HandleStopSwitch();
   if (fields.extendedMark) ExtendedSelector = 1;
   SelectJogModeFromSelectors();
@@ -42,8 +36,8 @@ void TrundleWin::DecodeInput() {
   HandleScreenKey();
 }
 
-void TrundleWin::HandleStopSwitch() {
-  const Host& host = module_.host;
+void ActionEngine::HandleStopSwitch() {
+  const Host& host = host_;
   if (StopSwitch) {
     // Repeated until the host shows its stop, so a lost press cannot leave the machine running.
     if (!StopLatched || !host.GetLed(kEmergencyStopLed)) {
@@ -58,18 +52,18 @@ void TrundleWin::HandleStopSwitch() {
   }
 }
 
-void TrundleWin::SelectJogModeFromSelectors() {
-  JogMode = SelectJogMode(SelectorsOf(*this));
+void ActionEngine::SelectJogModeFromSelectors() {
+  JogMode = SelectJogMode(SelectorsOf(*this, settings_));
   // Announced with the axis of the previous cycle: the axis is selected after this.
   if (PreviousJogMode != kNoJogMode && JogMode != PreviousJogMode) {
-    module_.host.DoButton(kModeChangeButton + AxisIndex);
+    host_.DoButton(kModeChangeButton + AxisIndex);
   }
   PreviousJogMode = JogMode;
 }
 
-void TrundleWin::SelectAxis() {
-  const Host& host = module_.host;
-  const int32_t axis = SelectedAxis(SelectorsOf(*this));
+void ActionEngine::SelectAxis() {
+  const Host& host = host_;
+  const int32_t axis = SelectedAxis(SelectorsOf(*this, settings_));
   if (axis >= 0) AxisIndex = axis;
   if (AxisSelector != AxisSelectorLast) {
     // Any selector movement stops every axis; step lines wait for the host's queue to drain.
@@ -82,12 +76,12 @@ void TrundleWin::SelectAxis() {
   AxisSelectorLast = AxisSelector;
 }
 
-void TrundleWin::ProcessWheel() {
+void ActionEngine::ProcessWheel() {
   const int32_t counter = CurrentInput[kWheelCounterByte];
   const WheelCount count = ClassifyWheelDelta(counter - WheelLast);
   WheelSteps = count.steps;
   if (count.direction != kNoDirection) {
-    const PendantSettings& s = module_.settings;
+    const PendantSettings& s = settings_;
     const bool reversed = (AxisIndex == 0 && s.Xreverse) || (AxisIndex == 1 && s.Yreverse) ||
                           (AxisIndex == 2 && s.Zreverse);
     RawWheelDirection = count.direction;
@@ -97,9 +91,9 @@ void TrundleWin::ProcessWheel() {
 
   RunWheelAction(WheelDirection, WheelSteps);
 
-  if (OverrideSaved && module_.updateTicks.RestoreCountdown == 0) {
-    module_.host.SetDro(kSavedDro818, SavedDro818);
-    module_.host.SetDro(kFeedOverrideDro, SavedFeedOverride);
+  if (OverrideSaved && updateTicks_.RestoreCountdown == 0) {
+    host_.SetDro(kSavedDro818, SavedDro818);
+    host_.SetDro(kFeedOverrideDro, SavedFeedOverride);
     OverrideSaved = false;
   }
 }

@@ -1,11 +1,11 @@
 // Actions confirmed by a double press of the key: zero, program start/stop, spindle, F1..F4.
 #include <cstdio>
 
-#include "config/selection_tables.h"
+#include "host/host_numbers.h"
+#include "input/action_engine.h"
+#include "input/function_buttons.h"
 #include "input/jog_mode.h"
-#include "plugin/host_numbers.h"
-#include "plugin/plugin_module.h"
-#include "plugin/trundle_win.h"
+#include "settings/selection_tables.h"
 
 namespace pendant {
 namespace {
@@ -18,28 +18,11 @@ constexpr int kFirstOwnCode = 800;
 constexpr int kLastOwnCode = 899;
 constexpr int kFirstOemCode = 813;
 constexpr int kFirstMacroCode = 817;
-constexpr int kSelectorsPerKind = 4;
-
-// Which function button each axis selector position runs (0: none).
-int FunctionButtonAt(int32_t axisSelector) {
-  switch (axisSelector) {
-    case 1:
-      return 1;
-    case 2:
-      return 2;
-    case 3:
-      return 3;
-    case 7:
-      return 4;
-    default:
-      return 0;
-  }
-}
 
 }  // namespace
 
-void TrundleWin::RunKeyAction() {
-  UpdateTicks& ticks = module_.updateTicks;
+void ActionEngine::RunKeyAction() {
+  UpdateTicks& ticks = updateTicks_;
   if (ActionKey && PressLatched == 0) {
     PressWasLate = ticks.PressTicks >= kQuickPressTicks ? 1 : 0;
     ticks.PressTicks = 0;
@@ -54,8 +37,8 @@ void TrundleWin::RunKeyAction() {
   PressLatched = 0;
 }
 
-void TrundleWin::RunConfirmedAction() {
-  const Host& host = module_.host;
+void ActionEngine::RunConfirmedAction() {
+  const Host& host = host_;
   switch (JogMode) {
     case ModeZeroAxis:
       host.DoButton(kZeroAxisButton + AxisIndex);
@@ -80,10 +63,10 @@ void TrundleWin::RunConfirmedAction() {
   }
 }
 
-void TrundleWin::RunFunctionButton(int button) {
-  if (button < 1 || button > 4) return;
-  const Host& host = module_.host;
-  const PendantSettings& s = module_.settings;
+void ActionEngine::RunFunctionButton(int button) {
+  if (button < 1 || button > kFunctionButtonCount) return;
+  const Host& host = host_;
+  const PendantSettings& s = settings_;
   const char* row = RowAt(FunctionList, s.BUTTON[button - 1]);
   if (!row) return;  // an index from a hand-edited profile that names no row
   const int code = RowCode(row);
@@ -94,12 +77,12 @@ void TrundleWin::RunFunctionButton(int button) {
   const int oem = code - kFirstOemCode;
   const int macro = code - kFirstMacroCode;
   char text[48];
-  if (oem >= 0 && oem < kSelectorsPerKind) {
+  if (oem >= 0 && oem < kFunctionButtonCount) {
     const int16_t oemCodes[] = {s.OEM1, s.OEM2, s.OEM3, s.OEM4};
     host.DoButton(oemCodes[oem]);
     std::snprintf(text, sizeof text, "OEM Function #%d executed.", oem + 1);
     host.ShowHostMessage(text);
-  } else if (macro >= 0 && macro < kSelectorsPerKind) {
+  } else if (macro >= 0 && macro < kFunctionButtonCount) {
     const int16_t macros[] = {s.Macro1, s.Macro2, s.Macro3, s.Macro4};
     std::snprintf(text, sizeof text, "M%d", macros[macro]);
     host.Code(text);

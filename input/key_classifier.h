@@ -1,8 +1,8 @@
 // Long and double presses of the pendant's key, timed in poll cycles (13 cycles are 325 ms).
 #pragma once
 
+#include "host/tick_counters.h"
 #include "input/input_state.h"
-#include "plugin/tick_counters.h"
 
 namespace pendant {
 

@@ -1,10 +1,8 @@
 // While offline the key is the screen key: a tap toggles the host's tab display, a longer press
 // steps through up to three configured host screens.
-#include <iterator>
-
-#include "plugin/host_numbers.h"
-#include "plugin/plugin_module.h"
-#include "plugin/trundle_win.h"
+#include "host/host_numbers.h"
+#include "input/action_engine.h"
+#include "settings/selection_tables.h"
 
 namespace pendant {
 namespace {
@@ -12,18 +10,15 @@ namespace {
 constexpr int32_t kTapTicks = 3;
 constexpr int32_t kHoldTicks = 20;
 
-// Host screen codes of the screen list's rows; row 0 is "none".
-constexpr int32_t kScreenCodes[] = {0, 1, 2, 3, 7, 6, 5};
-
 void RefreshScreenCode(int16_t row, int32_t& code) {
-  if (row >= 0 && row < static_cast<int16_t>(std::size(kScreenCodes))) code = kScreenCodes[row];
+  if (const ScreenRow* screen = ScreenRowAt(row)) code = screen->hostScreen;
 }
 
 }  // namespace
 
-void TrundleWin::HandleScreenKey() {
+void ActionEngine::HandleScreenKey() {
   if (!OfflineSwitch) return;
-  UpdateTicks& ticks = module_.updateTicks;
+  UpdateTicks& ticks = updateTicks_;
   if (ActionKey) {
     if (!ScreenKeyLatched) {
       ticks.ScreenKeyTicks = 0;
@@ -34,12 +29,12 @@ void TrundleWin::HandleScreenKey() {
   if (!ScreenKeyLatched) return;
   ScreenKeyLatched = false;
   if (ticks.ScreenKeyTicks < kTapTicks) {
-    module_.host.DoButton(kTabToggleButton);
+    host_.DoButton(kTabToggleButton);
     return;
   }
   if (ticks.ScreenKeyTicks >= kHoldTicks) return;
 
-  const PendantSettings& s = module_.settings;
+  const PendantSettings& s = settings_;
   RefreshScreenCode(s.ScreenSel1, ScreenCode1);
   RefreshScreenCode(s.ScreenSel2, ScreenCode2);
   RefreshScreenCode(s.ScreenSel3, ScreenCode3);
@@ -54,7 +49,7 @@ void TrundleWin::HandleScreenKey() {
     const int slot = (ScreenIndex - 1 + offset) % 3;
     if (!configured[slot]) continue;
     ScreenIndex = slot + 1;
-    module_.host.DoButton(codes[slot]);
+    host_.DoButton(codes[slot]);
     CurrentScreenCode = codes[slot];
     return;
   }

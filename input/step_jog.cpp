@@ -2,15 +2,15 @@
 #include <cmath>
 #include <cstdio>
 
+#include "host/host_axes.h"
+#include "host/host_numbers.h"
+#include "input/action_engine.h"
 #include "input/gcode_line.h"
-#include "plugin/host_numbers.h"
-#include "plugin/plugin_module.h"
-#include "plugin/trundle_win.h"
+#include "input/step_jog_feed.h"
 
 namespace pendant {
 namespace {
 
-constexpr const char* kAxisLetters[] = {"X", "Y", "Z", "A", "B", "C"};
 constexpr double kRadiansPerDegree = 0.017453293;
 // A reversal waits this many Update calls before the wheel moves the axis again.
 constexpr int32_t kStepReversalTicks = 4;
@@ -24,10 +24,9 @@ double StepDistance(const Host& host, int32_t direction, int32_t steps) {
 
 }  // namespace
 
-void TrundleWin::StepJog(int32_t direction, int32_t steps) {
-  UpdateTicks& ticks = module_.updateTicks;
-  const Host& host = module_.host;
-  const char* letter = kAxisLetters[AxisIndex >= 0 && AxisIndex < 6 ? AxisIndex : 0];
+void ActionEngine::StepJog(int32_t direction, int32_t steps) {
+  UpdateTicks& ticks = updateTicks_;
+  const Host& host = host_;
   if (direction != StepDirectionLast && ticks.WheelActiveCountdown != 0) {
     ticks.ModeChangeTicks = 0;
     StepDirectionLast = direction;
@@ -45,12 +44,12 @@ void TrundleWin::StepJog(int32_t direction, int32_t steps) {
   if (host.RotationDegrees() != 0.0 && (AxisIndex == 0 || AxisIndex == 1)) {
     RotatedStepMove(direction, steps);
   } else {
-    StraightStepMove(letter, direction, steps);
+    StraightStepMove(direction, steps);
   }
 }
 
-void TrundleWin::StraightStepMove(const char* axisLetter, int32_t direction, int32_t steps) {
-  const Host& host = module_.host;
+void ActionEngine::StraightStepMove(int32_t direction, int32_t steps) {
+  const Host& host = host_;
   // The move runs at its own feed: the override is held at 100 % until stepping ends.
   if (!OverrideSaved) {
     SavedDro818 = host.GetDro(kSavedDro818);
@@ -58,7 +57,7 @@ void TrundleWin::StraightStepMove(const char* axisLetter, int32_t direction, int
     host.SetDro(kFeedOverrideDro, 100.0);
     OverrideSaved = true;
   }
-  module_.updateTicks.RestoreCountdown = kRestoreDelayTicks;
+  updateTicks_.RestoreCountdown = kRestoreDelayTicks;
   host.SetDro(kFeedOverrideDro, 100.0);
 
   const double low = host.GetDro(kStepGateLowDro);
@@ -66,15 +65,17 @@ void TrundleWin::StraightStepMove(const char* axisLetter, int32_t direction, int
   if (!(high > low)) return;
 
   const double distance = StepDistance(host, direction, steps);
-  const double feed = 60.0 * host.AxisFeedBase(AxisIndex) * module_.StepJogPercent / 100.0;
+  const double feed = StepJogFeed(host, AxisIndex, StepJogPercent);
+  // An index outside the host's letters moves X, as it always has.
+  const char letter = AxisLetter(AxisIndex >= 0 && AxisIndex < kAxisLetterCount ? AxisIndex : 0);
   char line[kGcodeLineSize];
-  std::snprintf(line, sizeof line, "G91G1 F%.4f %s %.4f", feed, axisLetter, distance);
+  std::snprintf(line, sizeof line, "G91G1 F%.4f %c %.4f", feed, letter, distance);
   if (!GcodeHold) host.Code(line);
   if (HostReady) host.Code("G90");
 }
 
-void TrundleWin::RotatedStepMove(int32_t direction, int32_t steps) {
-  const Host& host = module_.host;
+void ActionEngine::RotatedStepMove(int32_t direction, int32_t steps) {
+  const Host& host = host_;
   const double angle = host.RotationDegrees() * kRadiansPerDegree;
   const double distance = StepDistance(host, direction, steps);
   const double dx = AxisIndex == 0 ? distance : 0.0;

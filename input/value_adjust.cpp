@@ -1,13 +1,12 @@
 // Modes in which the wheel changes a value instead of moving an axis.
 #include <cmath>
 
+#include "host/host_numbers.h"
+#include "input/action_engine.h"
 #include "input/input_report.h"
 #include "input/jog_mode.h"
 #include "input/percentage_adjust.h"
 #include "input/step_size_text.h"
-#include "plugin/host_numbers.h"
-#include "plugin/plugin_module.h"
-#include "plugin/trundle_win.h"
 
 namespace pendant {
 namespace {
@@ -20,7 +19,7 @@ constexpr PercentageLimits kStepSpeedLimits{100.0, 1.0};
 
 }  // namespace
 
-void TrundleWin::AdjustValue(int32_t direction, int32_t steps) {
+void ActionEngine::AdjustValue(int32_t direction, int32_t steps) {
   switch (JogMode) {
     case ModeContinuousSpeed:
       AdjustHostPercentage(kContinuousPercentDro, kContinuousLimits, direction, steps);
@@ -33,9 +32,9 @@ void TrundleWin::AdjustValue(int32_t direction, int32_t steps) {
       break;
     case ModeStepSpeed:
       // The plug-in's own speed follows the wheel as turned, whatever the axis's reversal.
-      if (auto value = AdjustedPercentage(module_.StepJogPercent, RawWheelDirection, steps,
-                                          kStepSpeedLimits)) {
-        module_.StepJogPercent = *value;
+      if (auto value =
+              AdjustedPercentage(StepJogPercent, RawWheelDirection, steps, kStepSpeedLimits)) {
+        StepJogPercent = *value;
       }
       break;
     case ModeStepSize:
@@ -46,20 +45,20 @@ void TrundleWin::AdjustValue(int32_t direction, int32_t steps) {
   }
 }
 
-void TrundleWin::AdjustHostPercentage(int dro, PercentageLimits limits, int32_t direction,
-                                      int32_t steps) {
+void ActionEngine::AdjustHostPercentage(int dro, PercentageLimits limits, int32_t direction,
+                                        int32_t steps) {
   if (steps == 0) return;
-  const Host& host = module_.host;
+  const Host& host = host_;
   if (auto value = AdjustedPercentage(host.GetDro(dro), direction, steps, limits)) {
     host.SetDro(dro, *value);
   }
 }
 
-void TrundleWin::SelectStepSize() {
-  const PendantSettings& s = module_.settings;
+void ActionEngine::SelectStepSize() {
+  const PendantSettings& s = settings_;
   const float slots[] = {StepSizeFromText(s.S1), StepSizeFromText(s.S2), StepSizeFromText(s.S3)};
   const uint8_t rate = CurrentInput[kWheelRateByte];
-  UpdateTicks& ticks = module_.updateTicks;
+  UpdateTicks& ticks = updateTicks_;
 
   RateSeenNow = rate > 0;
   if (rate != 0) ticks.WheelActiveCountdown = kWheelActiveTicks;
@@ -72,7 +71,7 @@ void TrundleWin::SelectStepSize() {
       slot = (slot + stride) % 3;
       if (slots[slot] == 0.0f || !std::isfinite(slots[slot])) continue;
       StepIndex = slot + 1;
-      module_.host.SetDro(kJogStepSizeDro, static_cast<double>(slots[slot]));
+      host_.SetDro(kJogStepSizeDro, static_cast<double>(slots[slot]));
       break;
     }
   }

@@ -1,20 +1,19 @@
 // The action engine's entry: global gates, then what the current mode does with the wheel.
+#include "host/host_numbers.h"
+#include "input/action_engine.h"
 #include "input/jog_mode.h"
-#include "plugin/host_numbers.h"
-#include "plugin/plugin_module.h"
-#include "plugin/trundle_win.h"
 
 namespace pendant {
 
-void TrundleWin::RunWheelAction(int32_t direction, int32_t steps) {
+void ActionEngine::RunWheelAction(int32_t direction, int32_t steps) {
   // A wheel jog lasts only while its own mode runs for its own axis: any other cycle ends it
   // before doing anything else, or the axis would run on with nobody turning the wheel.
-  const bool jogRunsOn = !OfflineSwitch && !module_.host.JogInhibited() && JogMode == JoggingMode &&
-                         AxisIndex == JoggingAxis;
+  const bool jogRunsOn =
+      !OfflineSwitch && !host_.JogInhibited() && JogMode == JoggingMode && AxisIndex == JoggingAxis;
   if (!jogRunsOn) EndActiveWheelJog();
 
   if (OfflineSwitch) return;
-  if (module_.host.JogInhibited()) {
+  if (host_.JogInhibited()) {
     EndWheelJog();
     return;
   }
@@ -47,8 +46,8 @@ void TrundleWin::RunWheelAction(int32_t direction, int32_t steps) {
   }
 }
 
-bool TrundleWin::MotionAllowed() const {
-  const Host& host = module_.host;
+bool ActionEngine::MotionAllowed() const {
+  const Host& host = host_;
   // While a program runs or is paused, the wheel moves only if the host allows jogging then.
   const bool programActive = host.GetLed(kProgramRunningLed) || host.GetLed(kProgramPausedLed);
   return !programActive || host.GetLed(kJogWhileRunningLed);

@@ -3,11 +3,10 @@
 #include <cmath>
 #include <limits>
 
-#include "config/selection_tables.h"
+#include "host/host_numbers.h"
+#include "input/action_engine.h"
 #include "input/input_report.h"
-#include "plugin/host_numbers.h"
-#include "plugin/plugin_module.h"
-#include "plugin/trundle_win.h"
+#include "settings/selection_tables.h"
 
 namespace pendant {
 namespace {
@@ -37,12 +36,12 @@ int32_t TruncatedSpeed(double speed) {
 
 }  // namespace
 
-void TrundleWin::VelocityJog(int32_t direction, int32_t steps) {
-  const Host& host = module_.host;
-  UpdateTicks& ticks = module_.updateTicks;
-  const PendantSettings& settings = module_.settings;
+void ActionEngine::VelocityJog(int32_t direction, int32_t steps) {
+  const Host& host = host_;
+  UpdateTicks& ticks = updateTicks_;
+  const PendantSettings& settings = settings_;
   const int sensitivity = ClampedRowCode(VelocitySensitivityList, settings.VelocityInAuto);
-  module_.SlowDownDivisor = ClampedRowCode(SlowDownRateList, settings.AutoChangeSens);
+  SlowDownDivisor = ClampedRowCode(SlowDownRateList, settings.AutoChangeSens);
   const uint8_t rate = CurrentInput[kWheelRateByte];
 
   if (direction != JogDirectionLast && ticks.WheelActiveCountdown != 0) {
@@ -74,15 +73,15 @@ void TrundleWin::VelocityJog(int32_t direction, int32_t steps) {
   for (int i = 0; i < kRateHistorySize; ++i) RateSum += kRateWeights[i] * RateHistory[i];
 
   JogFeedFactor = RateSum / 400.0 * 3.0 / sensitivity;
-  if (ActionKey) JogFeedFactor /= module_.SlowDownDivisor;
+  if (ActionKey) JogFeedFactor /= SlowDownDivisor;
   if (JogFeedFactor > 1.0) JogFeedFactor = 1.0;
   WheelJogStep(host.AxisFullSpeed(AxisIndex) * JogFeedFactor, direction);
   JogDirectionLast = direction;
 }
 
-void TrundleWin::ContinuousJog(int32_t direction, int32_t steps) {
-  const Host& host = module_.host;
-  UpdateTicks& ticks = module_.updateTicks;
+void ActionEngine::ContinuousJog(int32_t direction, int32_t steps) {
+  const Host& host = host_;
+  UpdateTicks& ticks = updateTicks_;
   const uint8_t rate = CurrentInput[kWheelRateByte];
 
   if (direction != JogDirectionLast && ticks.WheelActiveCountdown != 0) {
@@ -107,7 +106,7 @@ void TrundleWin::ContinuousJog(int32_t direction, int32_t steps) {
     return;
   }
   // Movement starts only after the wheel has turned on purpose for a while.
-  if (ContinuousSteps < module_.settings.DelaySteps) return;
+  if (ContinuousSteps < settings_.DelaySteps) return;
   if (ContinuousSteps > kContinuousStepsCeiling) ContinuousSteps = kContinuousStepsRestart;
   if (NoCountsInTwoCycles(steps)) return;
   if (!MotionAllowed()) return;
@@ -116,7 +115,7 @@ void TrundleWin::ContinuousJog(int32_t direction, int32_t steps) {
   JogDirectionLast = direction;
 }
 
-bool TrundleWin::NoCountsInTwoCycles(int32_t steps) {
+bool ActionEngine::NoCountsInTwoCycles(int32_t steps) {
   CountHistoryIndex = 1 - CountHistoryIndex;
   CountHistory[CountHistoryIndex] = steps;
   if (CountHistory[0] + CountHistory[1] != 0.0) return false;
@@ -124,33 +123,33 @@ bool TrundleWin::NoCountsInTwoCycles(int32_t steps) {
   return true;
 }
 
-void TrundleWin::StopAxisJog() {
+void ActionEngine::StopAxisJog() {
   EndJogOfAxis(AxisIndex);
 }
 
-void TrundleWin::EndJogOfAxis(int32_t axis) {
-  module_.host.SetJogByte(axis, JogField::Stop, 1);
-  module_.host.Code("ENDJOG");
+void ActionEngine::EndJogOfAxis(int32_t axis) {
+  host_.SetJogByte(axis, JogField::Stop, 1);
+  host_.Code("ENDJOG");
   ForgetWheelJog();
 }
 
-void TrundleWin::EndActiveWheelJog() {
+void ActionEngine::EndActiveWheelJog() {
   if (JoggingAxis != kNoJogAxis) EndJogOfAxis(JoggingAxis);
 }
 
-void TrundleWin::EndWheelJog() {
+void ActionEngine::EndWheelJog() {
   // Update calls can run the wheel's countdown out between two cycles, before the stop test
   // has sent its "ENDJOG": the axis must not be left running.
   EndActiveWheelJog();
   JogStarted = false;
   if (JogModeSwitched) {
-    module_.host.DoButton(kJogModeOffButton);
+    host_.DoButton(kJogModeOffButton);
     JogModeSwitched = false;
   }
 }
 
-void TrundleWin::WheelJogStep(double speed, int32_t direction) {
-  const Host& host = module_.host;
+void ActionEngine::WheelJogStep(double speed, int32_t direction) {
+  const Host& host = host_;
   if (CurrentInput[kWheelRateByte] == 0) {
     StopAxisJog();
     return;

@@ -1,7 +1,7 @@
 // The entry points the host calls: plain C names, cdecl.
 #pragma once
 
-#include "plugin/host_interface.h"
+#include "host/host_interface.h"
 
 #ifdef _WIN32
 #define PENDANT_EXPORT __declspec(dllexport)

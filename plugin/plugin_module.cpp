@@ -2,8 +2,8 @@
 
 #include "config/config_run.h"
 #include "config/dialog_port.h"
+#include "host/version.h"
 #include "plugin/module_file.h"
-#include "plugin/version.h"
 #include "settings/xml_profile.h"
 
 namespace pendant {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "plugin/host_interface.h"
-#include "plugin/tick_counters.h"
+#include "host/host_interface.h"
+#include "host/tick_counters.h"
 #include "plugin/trundle_win.h"
 #include "settings/pendant_settings.h"
 
@@ -39,10 +39,6 @@ class PluginModule {
   PendantSettings settings;
   UpdateTicks updateTicks;
   PollTicks pollTicks;
-  // Percentage of the axis feed used by step jogging; the wheel adjusts it, it is not saved.
-  double StepJogPercent = 50.0;
-  // Extra divisor of the velocity jog speed while the key is held.
-  int32_t SlowDownDivisor = 0;
   std::unique_ptr<TrundleWin> PendantWindow;
 };
 

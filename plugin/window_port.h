@@ -2,24 +2,9 @@
 // periodic timer and device notices on the host's user-interface thread.
 #pragma once
 
-#include <cstdint>
+#include "platform/native_window.h"
 
 namespace pendant {
-
-// A platform window handle (HWND on Windows, a desktop id on the virtual platform).
-using NativeWindow = void*;
-
-// What the window delivers to its owner.
-class WindowEvents {
- public:
-  // One timer tick; returns whether the tick goes on to the window's default processing.
-  virtual bool OnTimer() = 0;
-  // A device notice; the platform's event code and the address of its data record.
-  virtual void OnDeviceChange(uintptr_t event, const void* data) = 0;
-
- protected:
-  ~WindowEvents() = default;
-};
 
 inline constexpr const char* kPendantWindowClass = "TrundleWin";
 inline constexpr int kPendantWindowId = 1;

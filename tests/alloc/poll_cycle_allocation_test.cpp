@@ -70,7 +70,10 @@ TEST(PollCycleAllocation, DecodingActingAndComposingAllocateNothing) {
   module.settings.AutoChangeSens = 1;
   double feedBase = 50.0;
   std::memcpy(blockC + kAxisFeedBase, &feedBase, sizeof feedBase);
-  TrundleWin window(module);
+  ActionEngine engine(module.host, module.settings, module.updateTicks, module.pollTicks);
+  DisplayComposer display(module.host, module.settings, module.updateTicks);
+  uint8_t input[kInputReportSize] = {};
+  uint8_t report[kDisplayReportSize] = {};
 
   std::vector<Report> reports;
   for (int mode = 1; mode <= 6; ++mode) {
@@ -88,15 +91,15 @@ TEST(PollCycleAllocation, DecodingActingAndComposingAllocateNothing) {
   for (int round = 0; round < 3; ++round) {
     for (const Report& r : reports) {
       counter = static_cast<uint8_t>(counter + r.wheel);
-      window.InputBuffer[1] = counter;
-      window.InputBuffer[2] = r.wheel ? 40 : 0;
-      window.InputBuffer[3] = static_cast<uint8_t>(r.axis | (r.offline ? 0x10 : 0) |
-                                                   (r.stop ? 0x20 : 0) | (r.key ? 0x40 : 0));
-      window.InputBuffer[4] = static_cast<uint8_t>(r.mode | 0x10);
+      input[1] = counter;
+      input[2] = r.wheel ? 40 : 0;
+      input[3] = static_cast<uint8_t>(r.axis | (r.offline ? 0x10 : 0) | (r.stop ? 0x20 : 0) |
+                                      (r.key ? 0x40 : 0));
+      input[4] = static_cast<uint8_t>(r.mode | 0x10);
       for (int cycle = 0; cycle < 3; ++cycle) {
         module.pollTicks.Step();
-        window.DecodeInput();
-        window.ComposeDisplay();
+        engine.DecodeInput(input);
+        display.Compose(engine.State(), report);
         module.Update();
       }
     }

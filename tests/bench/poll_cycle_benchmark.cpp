@@ -30,7 +30,7 @@ uint8_t blockC[kHostBlockCSize];
 // A started plug-in with a host that answers at once; the pendant on X in the given mode.
 class BenchPendant {
  public:
-  explicit BenchPendant(int modeSelector) : window(module) {
+  explicit BenchPendant(int modeSelector) {
     module.host.callbacks = {DoButton, SetDro, GetDro, GetLed, nullptr, Code};
     module.host.blockA = blockA;
     module.host.blockB = blockB;
@@ -41,17 +41,24 @@ class BenchPendant {
     module.settings.DelaySteps = 0;
     const double feedBase = 50.0;
     std::memcpy(blockC + kAxisFeedBase, &feedBase, sizeof feedBase);
-    window.InputBuffer[3] = 1;  // X
-    window.InputBuffer[4] = static_cast<uint8_t>(modeSelector | 0x10);
+    input[3] = 1;  // X
+    input[4] = static_cast<uint8_t>(modeSelector | 0x10);
   }
   // The wheel one count further at a turning rate.
   void Turn() {
-    window.InputBuffer[1] = ++counter_;
-    window.InputBuffer[2] = 40;
+    input[1] = ++counter_;
+    input[2] = 40;
   }
 
+  // Decodes and acts on the current report.
+  void Decode() { engine.DecodeInput(input); }
+  void Compose(const InputState& state) { display.Compose(state, report); }
+
   PluginModule module;
-  TrundleWin window;
+  ActionEngine engine{module.host, module.settings, module.updateTicks, module.pollTicks};
+  DisplayComposer display{module.host, module.settings, module.updateTicks};
+  uint8_t input[kInputReportSize] = {};
+  uint8_t report[kDisplayReportSize] = {};
 
  private:
   uint8_t counter_ = 0;
@@ -63,9 +70,9 @@ void BM_PollCycle(benchmark::State& state) {
   for (auto _ : state) {
     pendant.Turn();
     pendant.module.pollTicks.Step();
-    pendant.window.DecodeInput();
-    pendant.window.ComposeDisplay();
-    benchmark::DoNotOptimize(pendant.window.DisplayBuffer);
+    pendant.Decode();
+    pendant.Compose(pendant.engine.State());
+    benchmark::DoNotOptimize(pendant.report);
   }
 }
 // Step jog, velocity jog, continuous jog, feed override.
@@ -76,8 +83,8 @@ void BM_DecodeInput(benchmark::State& state) {
   BenchPendant pendant(1);
   for (auto _ : state) {
     pendant.Turn();
-    pendant.window.DecodeInput();
-    benchmark::DoNotOptimize(pendant.window.WheelSteps);
+    pendant.Decode();
+    benchmark::DoNotOptimize(pendant.engine.State().WheelSteps);
   }
 }
 BENCHMARK(BM_DecodeInput);
@@ -85,13 +92,14 @@ BENCHMARK(BM_DecodeInput);
 // The display alone, for the screen of each mode (argument: JogMode; 15: the offline screen).
 void BM_ComposeDisplay(benchmark::State& state) {
   BenchPendant pendant(1);
-  pendant.window.DecodeInput();
+  pendant.Decode();
+  InputState input = pendant.engine.State();
   constexpr int kOffline = 15;
-  pendant.window.OfflineSwitch = state.range(0) == kOffline;
-  if (state.range(0) != kOffline) pendant.window.JogMode = static_cast<int32_t>(state.range(0));
+  input.OfflineSwitch = state.range(0) == kOffline;
+  if (state.range(0) != kOffline) input.JogMode = static_cast<int32_t>(state.range(0));
   for (auto _ : state) {
-    pendant.window.ComposeDisplay();
-    benchmark::DoNotOptimize(pendant.window.DisplayBuffer);
+    pendant.Compose(input);
+    benchmark::DoNotOptimize(pendant.report);
   }
 }
 BENCHMARK(BM_ComposeDisplay)->DenseRange(0, 8)->DenseRange(10, 15);

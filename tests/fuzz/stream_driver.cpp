@@ -4,7 +4,7 @@
 #include <string>
 
 #include "device/pendant_ids.h"
-#include "plugin/host_fields.h"
+#include "host/host_fields.h"
 #include "plugin/plugin_module.h"
 
 namespace pendant::testing {
@@ -32,7 +32,7 @@ TrundleWin* Window() {
 }
 
 bool PendantOpen() {
-  return Window() && Window()->DeviceOpen;
+  return Window() && Window()->Link().DeviceOpen();
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "config/selection_tables.h"
-#include "plugin/host_fields.h"
+#include "host/host_fields.h"
+#include "settings/selection_tables.h"
 
 namespace pendant::testing {
 namespace {
@@ -86,17 +86,17 @@ bool StreamOracle::FollowJogWords(std::span<const HostEffect> effects, int32_t m
 
 void StreamOracle::CheckCycle(const PluginModule& module, bool decoded,
                               std::span<const HostEffect> effects) {
-  const TrundleWin& window = *module.PendantWindow;
+  const InputState& state = module.PendantWindow->Engine().State();
   if (!decoded) {
     if (!effects.empty()) Fail("a cycle without the pendant acted:" + Describe(effects));
     return;
   }
-  if (!JogModeInValueSet(window.JogMode)) Fail("JogMode " + std::to_string(window.JogMode));
-  if (window.AxisIndex < 0 || window.AxisIndex > 3) {
-    Fail("AxisIndex " + std::to_string(window.AxisIndex));
+  if (!JogModeInValueSet(state.JogMode)) Fail("JogMode " + std::to_string(state.JogMode));
+  if (state.AxisIndex < 0 || state.AxisIndex > 3) {
+    Fail("AxisIndex " + std::to_string(state.AxisIndex));
   }
-  const int32_t steps = window.WheelSteps;
-  const bool turning = window.CurrentInput[2] != 0;
+  const int32_t steps = state.WheelSteps;
+  const bool turning = state.CurrentInput[2] != 0;
   int motions = 0;
   for (const HostEffect& effect : effects) {
     if (IsMoveLine(effect)) {
@@ -108,9 +108,9 @@ void StreamOracle::CheckCycle(const PluginModule& module, bool decoded,
       // The jog's stop test adds the counts of the last two cycles that reached it, which can
       // lie further back than two decoded cycles (the mode-change pause does not advance it).
       const bool counted =
-          steps != 0 || window.CountHistory[0] != 0.0 || window.CountHistory[1] != 0.0;
+          steps != 0 || state.CountHistory[0] != 0.0 || state.CountHistory[1] != 0.0;
       if (!turning || !counted) {
-        Fail("DOJOG without the wheel turning (rate " + std::to_string(window.CurrentInput[2]) +
+        Fail("DOJOG without the wheel turning (rate " + std::to_string(state.CurrentInput[2]) +
              ", counts " + std::to_string(steps) + "):" + Describe(effects));
       }
     } else if (effect.kind == HostEffect::Kind::Button &&
@@ -123,10 +123,10 @@ void StreamOracle::CheckCycle(const PluginModule& module, bool decoded,
   const bool wasActive = jogActive_;
   const int32_t mode = jogMode_;
   const int32_t axis = jogAxis_;
-  const bool endedFirst = FollowJogWords(effects, window.JogMode, window.AxisIndex);
+  const bool endedFirst = FollowJogWords(effects, state.JogMode, state.AxisIndex);
   const bool inhibited = module.host.blockA[host_fields::kJogInhibit] != 0;
   const bool leaves =
-      window.OfflineSwitch || inhibited || window.JogMode != mode || window.AxisIndex != axis;
+      state.OfflineSwitch || inhibited || state.JogMode != mode || state.AxisIndex != axis;
   if (wasActive && leaves && !endedFirst) {
     Fail("a wheel jog in mode " + std::to_string(mode) +
          " left without ENDJOG:" + Describe(effects));

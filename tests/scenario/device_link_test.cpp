@@ -26,6 +26,7 @@ class DeviceLinkTest : public ::testing::Test {
   }
 
   TrundleWin& Window() { return *Plugin().PendantWindow; }
+  const InputState& Decoded() { return Window().Engine().State(); }
   int Open(const std::string& path, HidAccess access) { return bus_.OpenHandles(path, access); }
   const std::string& PendantPath() const { return session_.pendant.path; }
 
@@ -52,9 +53,9 @@ class DeviceLinkTest : public ::testing::Test {
 
 TEST_F(DeviceLinkTest, PendantPresentAtStartIsOpenedForReadAndWrite) {
   StartHost();
-  EXPECT_TRUE(Window().DeviceOpen);
-  EXPECT_EQ(Window().DevicePath, PendantPath());
-  EXPECT_EQ(Window().NotifyPath, PendantPath());
+  EXPECT_TRUE(Window().Link().DeviceOpen());
+  EXPECT_EQ(Window().Link().DevicePath(), PendantPath());
+  EXPECT_EQ(Window().Link().NotifyPath(), PendantPath());
   EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 1);
   EXPECT_EQ(Open(PendantPath(), HidAccess::Write), 1);
   EXPECT_EQ(Open(PendantPath(), HidAccess::Probe), 1);  // kept until the window goes
@@ -66,7 +67,7 @@ TEST_F(DeviceLinkTest, OnlyTheFirstOfTwoPendantsIsOpened) {
   const std::string second = "\\\\?\\hid#vid_04d8&pid_fce2#second";
   bus_.Plug(second, kPendantVendorId, kPendantProductId);
   StartHost();
-  EXPECT_EQ(Window().DevicePath, PendantPath());
+  EXPECT_EQ(Window().Link().DevicePath(), PendantPath());
   EXPECT_EQ(EverOpened(second, HidAccess::Probe), 0);
   EXPECT_EQ(EverOpened(second, HidAccess::Read), 0);
   EXPECT_EQ(EverOpened(second, HidAccess::Write), 0);
@@ -84,18 +85,18 @@ TEST_F(DeviceLinkTest, OtherDevicesAreProbedAndClosedOnTheWay) {
     EXPECT_EQ(Open(path, HidAccess::Probe), 0) << path;
     EXPECT_EQ(EverOpened(path, HidAccess::Read), 0) << path;
   }
-  EXPECT_TRUE(Window().DeviceOpen);
-  EXPECT_EQ(Window().DevicePath, PendantPath());
+  EXPECT_TRUE(Window().Link().DeviceOpen());
+  EXPECT_EQ(Window().Link().DevicePath(), PendantPath());
 }
 
 TEST_F(DeviceLinkTest, AnotherDeviceArrivingReopensThePendantWhichKeepsWorking) {
   StartHost();
-  const DeviceHandle oldRead = Window().ReadHandle;
-  const DeviceHandle oldWrite = Window().WriteHandle;
+  const DeviceHandle oldRead = Window().Link().ReadHandle();
+  const DeviceHandle oldWrite = Window().Link().WriteHandle();
   bus_.Plug(kKeyboardPath, 0x046D, 0xC31C);
 
-  EXPECT_NE(Window().ReadHandle, oldRead);
-  EXPECT_NE(Window().WriteHandle, oldWrite);
+  EXPECT_NE(Window().Link().ReadHandle(), oldRead);
+  EXPECT_NE(Window().Link().WriteHandle(), oldWrite);
   EXPECT_FALSE(bus_.Handles().at(oldRead).open);
   EXPECT_FALSE(bus_.Handles().at(oldWrite).open);
   EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 1);
@@ -104,7 +105,7 @@ TEST_F(DeviceLinkTest, AnotherDeviceArrivingReopensThePendantWhichKeepsWorking) 
   session_.pendant.TurnWheel(4);
   bus_.ClearWrites();
   session_.Tick(2);
-  EXPECT_EQ(Window().CurrentInput[1], 4);
+  EXPECT_EQ(Decoded().CurrentInput[1], 4);
   EXPECT_EQ(bus_.Writes().size(), 2u);
   EXPECT_TRUE(ButtonsSent().empty());
 }
@@ -112,11 +113,11 @@ TEST_F(DeviceLinkTest, AnotherDeviceArrivingReopensThePendantWhichKeepsWorking) 
 TEST_F(DeviceLinkTest, AnotherDeviceLeavingChangesNothing) {
   bus_.Plug(kKeyboardPath, 0x046D, 0xC31C);
   StartHost();
-  const DeviceHandle read = Window().ReadHandle;
+  const DeviceHandle read = Window().Link().ReadHandle();
   session_.host.TakeEffects();
   bus_.Unplug(kKeyboardPath);
-  EXPECT_EQ(Window().ReadHandle, read);
-  EXPECT_TRUE(Window().DeviceOpen);
+  EXPECT_EQ(Window().Link().ReadHandle(), read);
+  EXPECT_TRUE(Window().Link().DeviceOpen());
   EXPECT_TRUE(ButtonsSent().empty());
 }
 
@@ -126,9 +127,9 @@ TEST_F(DeviceLinkTest, UnpluggedPendantIsClosedAndTheHostStopped) {
   session_.host.TakeEffects();
   session_.pendant.Unplug();
 
-  EXPECT_FALSE(Window().DeviceOpen);
-  EXPECT_FALSE(IsOpen(Window().ReadHandle));
-  EXPECT_FALSE(IsOpen(Window().WriteHandle));
+  EXPECT_FALSE(Window().Link().DeviceOpen());
+  EXPECT_FALSE(IsOpen(Window().Link().ReadHandle()));
+  EXPECT_FALSE(IsOpen(Window().Link().WriteHandle()));
   EXPECT_EQ(Open(PendantPath(), HidAccess::Read), 0);
   EXPECT_EQ(Open(PendantPath(), HidAccess::Write), 0);
   EXPECT_EQ(ButtonsSent(), std::vector<int>{1021});
@@ -147,7 +148,7 @@ TEST_F(DeviceLinkTest, UnplugWhileTheHostIsStoppedSendsNoStopToggle) {
   session_.host.ledsOn.insert(800);
   session_.host.TakeEffects();
   session_.pendant.Unplug();
-  EXPECT_FALSE(Window().DeviceOpen);
+  EXPECT_FALSE(Window().Link().DeviceOpen());
   EXPECT_TRUE(ButtonsSent().empty());
 }
 
@@ -157,7 +158,7 @@ TEST_F(DeviceLinkTest, RemovalNoticeMatchesThePathWithoutRegardToCase) {
   std::string shouted = PendantPath();
   for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   bus_.Unplug(PendantPath(), shouted);
-  EXPECT_FALSE(Window().DeviceOpen);
+  EXPECT_FALSE(Window().Link().DeviceOpen());
   EXPECT_EQ(ButtonsSent(), std::vector<int>{1021});
 }
 
@@ -166,12 +167,12 @@ TEST_F(DeviceLinkTest, ReplugReopensThePendantAndTrafficResumes) {
   session_.pendant.Unplug();
   session_.Tick(4);
   session_.pendant.Plug();
-  EXPECT_TRUE(Window().DeviceOpen);
+  EXPECT_TRUE(Window().Link().DeviceOpen());
   bus_.ClearWrites();
   session_.Tick(1);
   session_.pendant.TurnWheel(6);
   session_.Tick(1);
-  EXPECT_EQ(Window().CurrentInput[1], 6);
+  EXPECT_EQ(Decoded().CurrentInput[1], 6);
   EXPECT_EQ(bus_.Writes().size(), 2u);
 }
 
@@ -183,7 +184,7 @@ TEST_F(DeviceLinkTest, ArrivalOfAnotherDeviceWhilePendantIsAwayKeepsItClosed) {
   bus_.ClearWrites();
   const unsigned reads = bus_.ReadsStarted();
   bus_.Plug(kKeyboardPath, 0x046D, 0xC31C);
-  EXPECT_FALSE(Window().DeviceOpen);
+  EXPECT_FALSE(Window().Link().DeviceOpen());
   session_.Tick(5);
   EXPECT_EQ(bus_.ReadsStarted(), reads);
   EXPECT_TRUE(bus_.Writes().empty());

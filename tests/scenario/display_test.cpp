@@ -72,8 +72,8 @@ TEST_F(DisplayScenarioTest, TurningTheWheelHoldsTheAxisLetterAndStepSizeInView) 
   session_.host.dros[800] = 12.3456;
   session_.host.dros[828] = 0.01;
   const TrundleWin& window = *Plugin().PendantWindow;
-  for (int i = 0; i < 160 && window.DisplayCycle != 45; ++i) session_.Tick(1);
-  ASSERT_EQ(window.DisplayCycle, 45);  // first blink half, speed shown
+  for (int i = 0; i < 160 && window.Display().State().DisplayCycle != 45; ++i) session_.Tick(1);
+  ASSERT_EQ(window.Display().State().DisplayCycle, 45);  // first blink half, speed shown
   WrittenTexts();
   for (int i = 0; i < 100; ++i) {
     session_.pendant.TurnWheel(1);

@@ -58,6 +58,7 @@ class JogFixture : public ::testing::Test {
   }
 
   TrundleWin& Window() { return *Plugin().PendantWindow; }
+  const InputState& Decoded() { return Window().Engine().State(); }
 
   void SetMode(int mode) {
     session_.pendant.modeSelector = mode;

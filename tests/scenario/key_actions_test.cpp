@@ -154,13 +154,13 @@ TEST_F(ScreenKeyTest, LongerPressesCycleTheConfiguredScreens) {
   session_.SetProfileKey("ScreenSel2", "0");
   session_.SetProfileKey("ScreenSel3", "4");
   StartOffline();
-  EXPECT_EQ(Window().CurrentScreenCode, 1);
+  EXPECT_EQ(Decoded().CurrentScreenCode, 1);
   for (const char* expected : {"button 7", "button 1", "button 7"}) {
     Press(5);
     EXPECT_EQ(Effects(), (Lines{expected}));
   }
-  EXPECT_EQ(Window().CurrentScreenCode, 7);
-  EXPECT_EQ(Window().ScreenIndex, 3);
+  EXPECT_EQ(Decoded().CurrentScreenCode, 7);
+  EXPECT_EQ(Decoded().ScreenIndex, 3);
 }
 
 TEST_F(ScreenKeyTest, HoldingTwentyUpdatesOrNoScreensConfiguredDoesNothing) {
@@ -171,7 +171,7 @@ TEST_F(ScreenKeyTest, HoldingTwentyUpdatesOrNoScreensConfiguredDoesNothing) {
   Press(20);
   Press(5);
   EXPECT_TRUE(Effects().empty());
-  EXPECT_EQ(Window().CurrentScreenCode, 1);
+  EXPECT_EQ(Decoded().CurrentScreenCode, 1);
 }
 
 TEST_F(ScreenKeyTest, ScreenRowOutsideTheListKeepsItsCode) {
@@ -227,9 +227,9 @@ TEST_F(AdjustTest, ReversedAxisTurnsTheHostValuesButNotTheStepSpeed) {
   SetKey(true);
   SetKey(false);
   SetKey(true);
-  ASSERT_EQ(Window().JogMode, 10);
+  ASSERT_EQ(Decoded().JogMode, 10);
   Turn(10);
-  EXPECT_DOUBLE_EQ(Plugin().StepJogPercent, 52.5);
+  EXPECT_DOUBLE_EQ(Decoded().StepJogPercent, 52.5);
 }
 
 TEST_F(AdjustTest, StepSizeMovesOneSlotPerTurnSkippingZeroSlots) {
@@ -238,7 +238,7 @@ TEST_F(AdjustTest, StepSizeMovesOneSlotPerTurnSkippingZeroSlots) {
   session_.Tick(15);  // a press this early would count as the second of a double press
   SetKey(true);
   session_.Tick(13);
-  ASSERT_EQ(Window().JogMode, 11);
+  ASSERT_EQ(Decoded().JogMode, 11);
   Effects();
 
   Turn(3);
@@ -250,7 +250,7 @@ TEST_F(AdjustTest, StepSizeMovesOneSlotPerTurnSkippingZeroSlots) {
   session_.Tick(1);
   Turn(3);
   EXPECT_EQ(Effects(), (Lines{"setdro 828 9.9999997473787516e-05"}));
-  EXPECT_EQ(Window().StepIndex, 1);
+  EXPECT_EQ(Decoded().StepIndex, 1);
 }
 
 }  // namespace

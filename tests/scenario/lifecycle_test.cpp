@@ -6,9 +6,9 @@
 
 #include "bench/bench_session.h"
 #include "device/virtual_hid_bus.h"
+#include "platform/virtual_desktop.h"
 #include "plugin/exports.h"
 #include "plugin/plugin_module.h"
-#include "plugin/virtual_desktop.h"
 
 namespace pendant {
 namespace {

@@ -26,7 +26,8 @@ class PollCycleTest : public ::testing::Test {
   }
 
   TrundleWin& Window() { return *Plugin().PendantWindow; }
-  uint8_t DecodedWheel() { return Window().CurrentInput[1]; }
+  const InputState& Decoded() { return Window().Engine().State(); }
+  uint8_t DecodedWheel() { return Decoded().CurrentInput[1]; }
 
   BenchSession session_;
   VirtualHidBus& bus_ = VirtualHidBus::Instance();
@@ -86,36 +87,37 @@ TEST_F(PollCycleTest, DisplayCycleHoldsAt159WhileTheWheelTurnsThenCountsDown) {
   session_.pendant.TurnWheel(1);  // rate becomes non-zero
   session_.Tick(1);               // decoded this cycle; seen by the next cycle's first step
   session_.Tick(1);
-  EXPECT_EQ(window.DisplayCycle, 159);
+  EXPECT_EQ(window.Display().State().DisplayCycle, 159);
   session_.Tick(1);
-  EXPECT_EQ(window.DisplayCycle, 159);
+  EXPECT_EQ(window.Display().State().DisplayCycle, 159);
   session_.pendant.wheelRate = 0;
   session_.pendant.Send();
   session_.Tick(1);  // decodes rate 0; this cycle still saw the turning report
-  EXPECT_EQ(window.DisplayCycle, 159);
+  EXPECT_EQ(window.Display().State().DisplayCycle, 159);
   session_.Tick(2);
-  EXPECT_EQ(window.DisplayCycle, 157);
+  EXPECT_EQ(window.Display().State().DisplayCycle, 157);
 }
 
 TEST_F(PollCycleTest, DisplayCycleRunsOncePer160Ticks) {
   TrundleWin& window = Window();
-  window.DisplayCycle = 1;
+  for (int i = 0; i < 160 && window.Display().State().DisplayCycle != 1; ++i) session_.Tick(1);
+  ASSERT_EQ(window.Display().State().DisplayCycle, 1);
   session_.Tick(1);
-  EXPECT_EQ(window.DisplayCycle, 0);
+  EXPECT_EQ(window.Display().State().DisplayCycle, 0);
   session_.Tick(1);
-  EXPECT_EQ(window.DisplayCycle, 159);
+  EXPECT_EQ(window.Display().State().DisplayCycle, 159);
   session_.Tick(159);
-  EXPECT_EQ(window.DisplayCycle, 0);
+  EXPECT_EQ(window.Display().State().DisplayCycle, 0);
 }
 
 TEST_F(PollCycleTest, HostReadinessIsRefreshedOnlyWhileTheHostIsIdle) {
   bench::SubstituteHost& host = session_.host;
   TrundleWin& window = Window();
-  EXPECT_TRUE(window.HostReady);
+  EXPECT_TRUE(window.Engine().State().HostReady);
 
   host.Poke<int32_t>(host.blockB, kReadyFlagWord, 1);
   session_.Tick(1);
-  EXPECT_FALSE(window.HostReady);
+  EXPECT_FALSE(window.Engine().State().HostReady);
 
   host.Poke<int32_t>(host.blockB, kReadyFlagWord, 0);
   struct Busy {
@@ -126,11 +128,11 @@ TEST_F(PollCycleTest, HostReadinessIsRefreshedOnlyWhileTheHostIsIdle) {
                     Busy{&host.blockA, kQueueAHead}}) {
     host.Poke<int32_t>(*busy.block, busy.offset, 3);
     session_.Tick(1);
-    EXPECT_FALSE(window.HostReady) << "offset " << busy.offset;
+    EXPECT_FALSE(window.Engine().State().HostReady) << "offset " << busy.offset;
     host.Poke<int32_t>(*busy.block, busy.offset, 0);
   }
   session_.Tick(1);
-  EXPECT_TRUE(window.HostReady);
+  EXPECT_TRUE(window.Engine().State().HostReady);
 }
 
 TEST(PollCycleClosed, ClosedDeviceOnlyAdvancesTheCounters) {
@@ -139,18 +141,18 @@ TEST(PollCycleClosed, ClosedDeviceOnlyAdvancesTheCounters) {
   session.host.Start(session.profilePath);
   session.host.PostInit();
   TrundleWin& window = *Plugin().PendantWindow;
-  ASSERT_FALSE(window.DeviceOpen);
-  uint8_t before[sizeof window.CurrentInput];
-  std::memcpy(before, window.CurrentInput, sizeof before);
+  ASSERT_FALSE(window.Link().DeviceOpen());
+  uint8_t before[sizeof window.Engine().State().CurrentInput];
+  std::memcpy(before, window.Engine().State().CurrentInput, sizeof before);
 
   session.Tick(30);
-  EXPECT_EQ(window.DisplayCycle, 130);
+  EXPECT_EQ(window.Display().State().DisplayCycle, 130);
   EXPECT_EQ(Plugin().pollTicks.KeyDownTicks, 30);
   EXPECT_EQ(Plugin().pollTicks.KeyUpTicks, 30);
   EXPECT_EQ(VirtualHidBus::Instance().ReadsStarted(), 0u);
   EXPECT_TRUE(VirtualHidBus::Instance().Writes().empty());
-  EXPECT_EQ(std::memcmp(before, window.CurrentInput, sizeof before), 0);
-  EXPECT_TRUE(window.HostReady);
+  EXPECT_EQ(std::memcmp(before, window.Engine().State().CurrentInput, sizeof before), 0);
+  EXPECT_TRUE(window.Engine().State().HostReady);
 }
 
 }  // namespace

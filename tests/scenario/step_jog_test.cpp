@@ -140,7 +140,7 @@ TEST_F(StepJogTest, AxisSelectorMovementStopsEveryAxisOnce) {
   session_.Tick(3);
   EXPECT_EQ(Effects(), (Lines{"code ENDJOG"}));
   for (int axis = 0; axis < 4; ++axis) EXPECT_EQ(Jog<uint8_t>(axis, kJogStop), 1) << axis;
-  EXPECT_EQ(Window().AxisIndex, 1);
+  EXPECT_EQ(Decoded().AxisIndex, 1);
 }
 
 TEST_F(StepJogTest, StepLinesWaitWhileTheHostDrainsItsQueueAfterAnAxisChange) {
@@ -197,10 +197,10 @@ TEST_F(StepJogTest, ReversedAxisTurnsTheWheelDirection) {
   session_.pendant.TurnWheel(2);
   session_.Tick(1);
   EXPECT_EQ(EffectsOf("code"), (Lines{"code G91G1 F1500.0000 X -0.0020", "code G90"}));
-  EXPECT_EQ(Window().RawWheelDirection, 0);
-  EXPECT_EQ(Window().WheelDirection, 1);
+  EXPECT_EQ(Decoded().RawWheelDirection, 0);
+  EXPECT_EQ(Decoded().WheelDirection, 1);
   session_.Tick(1);  // no movement: the direction stays
-  EXPECT_EQ(Window().WheelDirection, 1);
+  EXPECT_EQ(Decoded().WheelDirection, 1);
 }
 
 }  // namespace

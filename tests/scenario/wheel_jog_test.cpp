@@ -42,19 +42,19 @@ TEST_F(WheelJogTest, VelocityJogFillsTheRecordBeforeEachDojog) {
 TEST_F(WheelJogTest, VelocityFollowsTheWeightedRateAndTheKeySlowsIt) {
   StartIn(2);
   for (int cycle = 0; cycle < 10; ++cycle) Turn(2, 40);
-  EXPECT_NEAR(Window().JogFeedFactor, 0.4286, 0.00005);
+  EXPECT_NEAR(Decoded().JogFeedFactor, 0.4286, 0.00005);
   EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 4285);
 
   session_.pendant.keyDown = true;
   Turn(2, 40);
-  EXPECT_NEAR(Window().JogFeedFactor, 0.1429, 0.00005);
-  EXPECT_EQ(Plugin().SlowDownDivisor, 3);
+  EXPECT_NEAR(Decoded().JogFeedFactor, 0.1429, 0.00005);
+  EXPECT_EQ(Decoded().SlowDownDivisor, 3);
 }
 
 TEST_F(WheelJogTest, VelocityIsClampedAtFullSpeed) {
   StartIn(2);
   for (int cycle = 0; cycle < 10; ++cycle) Turn(5, 255);
-  EXPECT_DOUBLE_EQ(Window().JogFeedFactor, 1.0);
+  EXPECT_DOUBLE_EQ(Decoded().JogFeedFactor, 1.0);
   EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 10000);
 }
 
@@ -63,8 +63,8 @@ TEST_F(WheelJogTest, OutOfTableSensitivityIsClampedToTheNearestRow) {
   session_.SetProfileKey("AutoChangeSens", "-1");
   StartIn(2);
   for (int cycle = 0; cycle < 10; ++cycle) Turn(2, 40);
-  EXPECT_NEAR(Window().JogFeedFactor, 3.0 / 25, 0.00001);
-  EXPECT_EQ(Plugin().SlowDownDivisor, 2);
+  EXPECT_NEAR(Decoded().JogFeedFactor, 3.0 / 25, 0.00001);
+  EXPECT_EQ(Decoded().SlowDownDivisor, 2);
   EXPECT_EQ(Plugin().settings.VelocityInAuto, 42);  // the stored value is kept
 }
 
@@ -160,7 +160,7 @@ TEST_F(WheelJogTest, ModeChangeIsAnnouncedWithThePreviousAxis) {
 TEST_F(WheelJogTest, FirstCycleAnnouncesNoModeChange) {
   SetMode(2);
   Start();
-  EXPECT_EQ(Window().JogMode, 2);
+  EXPECT_EQ(Decoded().JogMode, 2);
   session_.Tick(3);
   EXPECT_TRUE(EffectsOf("button").empty());
 }
@@ -185,15 +185,15 @@ TEST_F(WheelJogTest, ExtendedLayoutOnceSeenIsKept) {
   SetMode(6);
   Start();
   session_.Tick(1);
-  EXPECT_EQ(Window().JogMode, 0);
+  EXPECT_EQ(Decoded().JogMode, 0);
   session_.pendant.extended = true;
   session_.pendant.Send();
   session_.Tick(1);
-  EXPECT_EQ(Window().JogMode, 8);
+  EXPECT_EQ(Decoded().JogMode, 8);
   session_.pendant.extended = false;
   session_.pendant.Send();
   session_.Tick(1);
-  EXPECT_EQ(Window().JogMode, 8);
+  EXPECT_EQ(Decoded().JogMode, 8);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// A pendant window composing its display against a table host: DROs and LEDs from maps, the
+// The display composer composing against a table host: DROs and LEDs from maps, the
 // host's other services counted as calls the display must never make.
 #pragma once
 
@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "display/display_composer.h"
 #include "plugin/plugin_module.h"
 #include "tests/support/host_fields.h"
 
@@ -75,24 +77,27 @@ class DisplayFixture : public ::testing::Test {
   }
 
   void Apply(const Scene& scene) {
-    window_.JogMode = scene.jogMode;
-    window_.AxisIndex = scene.axisIndex;
-    window_.DisplayCycle = scene.displayCycle;
+    input_.JogMode = scene.jogMode;
+    input_.AxisIndex = scene.axisIndex;
+    // The composer goes on from what it kept, at the scene's cycle.
+    DisplayState kept = composer_->State();
+    kept.DisplayCycle = scene.displayCycle;
+    composer_.emplace(module_.host, module_.settings, module_.updateTicks, kept);
     module_.updateTicks.AnimationPhase = scene.animationPhase;
-    window_.AxisSelector = scene.axisSelector;
-    window_.ActionKey = scene.actionKey;
-    window_.StopSwitch = scene.stopSwitch;
-    window_.OfflineSwitch = scene.offlineSwitch;
-    window_.ExtendedSelector = scene.extendedSelector;
-    window_.CurrentScreenCode = scene.screenCode;
+    input_.AxisSelector = scene.axisSelector;
+    input_.ActionKey = scene.actionKey;
+    input_.StopSwitch = scene.stopSwitch;
+    input_.OfflineSwitch = scene.offlineSwitch;
+    input_.ExtendedSelector = scene.extendedSelector;
+    input_.CurrentScreenCode = scene.screenCode;
     module_.settings.Decidigit = scene.decidigit;
     module_.settings.DisplyRPM = scene.displyRpm;
     module_.settings.F1 = scene.f1;
     module_.settings.F2 = scene.f2;
     module_.settings.F3 = scene.f3;
     module_.settings.F4 = scene.f4;
-    module_.StepJogPercent = scene.stepJogPercent;
-    module_.SlowDownDivisor = scene.slowDownDivisor;
+    input_.StepJogPercent = scene.stepJogPercent;
+    input_.SlowDownDivisor = scene.slowDownDivisor;
     for (int axis = 0; axis < kHostAxisCount; ++axis) {
       std::memcpy(blockC_.data() + kAxisFeedBase + 8 * axis, &scene.feedBase, sizeof(double));
     }
@@ -103,16 +108,17 @@ class DisplayFixture : public ::testing::Test {
   // Composes the scene and returns the 16 text bytes, line 1 then line 2.
   std::string Compose(const Scene& scene) {
     Apply(scene);
-    window_.ComposeDisplay();
+    composer_->Compose(input_, report_);
     return Text();
   }
 
-  std::string Text() const {
-    return std::string(reinterpret_cast<const char*>(window_.DisplayBuffer) + 2, 16);
-  }
+  std::string Text() const { return std::string(reinterpret_cast<const char*>(report_) + 2, 16); }
 
   PluginModule module_;
-  TrundleWin window_{module_};
+  InputState input_;
+  std::optional<DisplayComposer> composer_{std::in_place, module_.host, module_.settings,
+                                           module_.updateTicks};
+  uint8_t report_[kDisplayReportSize] = {};
   std::vector<uint8_t> blockC_;
 };
 

@@ -70,8 +70,8 @@ class DisplayProperty : public DisplayFixture {
 };
 
 TEST_F(DisplayProperty, NeverLeavesTheReportOrWritesUnprintableText) {
-  window_.DisplayBuffer[19] = kMarker;
-  window_.DisplayBuffer[20] = kMarker;
+  report_[19] = kMarker;
+  report_[20] = kMarker;
   for (int i = 0; i < 3000; ++i) {
     const Scene scene = RandomScene();
     const int updates = Between(0, 3);
@@ -79,7 +79,7 @@ TEST_F(DisplayProperty, NeverLeavesTheReportOrWritesUnprintableText) {
 
     Compose(scene);
 
-    const uint8_t* report = window_.DisplayBuffer;
+    const uint8_t* report = report_;
     ASSERT_EQ(report[19], kMarker) << "iteration " << i;
     ASSERT_EQ(report[20], kMarker) << "iteration " << i;
     ASSERT_EQ(report[0], 0) << "iteration " << i;

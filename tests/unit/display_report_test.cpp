@@ -14,27 +14,27 @@ namespace {
 using DisplayReport = DisplayFixture;
 
 TEST_F(DisplayReport, FixedBytesAreWrittenEveryCycle) {
-  std::memset(window_.DisplayBuffer, 0xAA, sizeof window_.DisplayBuffer);
+  std::memset(report_, 0xAA, sizeof report_);
   Compose({});
-  EXPECT_EQ(window_.DisplayBuffer[0], 0);
-  EXPECT_EQ(window_.DisplayBuffer[1], 0);
-  EXPECT_EQ(window_.DisplayBuffer[18], 1);  // no Update call yet
-  EXPECT_EQ(window_.DisplayBuffer[19], 0xAA);
-  EXPECT_EQ(window_.DisplayBuffer[20], 0xAA);
+  EXPECT_EQ(report_[0], 0);
+  EXPECT_EQ(report_[1], 0);
+  EXPECT_EQ(report_[18], 1);  // no Update call yet
+  EXPECT_EQ(report_[19], 0xAA);
+  EXPECT_EQ(report_[20], 0xAA);
 
   Compose({.leds = {800}});
-  EXPECT_EQ(window_.DisplayBuffer[1], 1);
+  EXPECT_EQ(report_[1], 1);
   Compose({});
-  EXPECT_EQ(window_.DisplayBuffer[1], 0);
+  EXPECT_EQ(report_[1], 0);
 }
 
 TEST_F(DisplayReport, SequenceByteFollowsTheUpdateCalls) {
   for (int i = 0; i < 254; ++i) module_.Update();
   Compose({});
-  EXPECT_EQ(window_.DisplayBuffer[18], 255);
+  EXPECT_EQ(report_[18], 255);
   module_.Update();
   Compose({});
-  EXPECT_EQ(window_.DisplayBuffer[18], 2);
+  EXPECT_EQ(report_[18], 2);
 }
 
 TEST_F(DisplayReport, SwitchesAndResetLedChooseTheScreen) {
@@ -94,7 +94,7 @@ TEST_F(DisplayReport, SwitchesAndResetLedChooseTheScreen) {
 }
 
 TEST_F(DisplayReport, TextStartsAsSpacesAndIdleModesKeepIt) {
-  std::memset(window_.DisplayBuffer, 0, sizeof window_.DisplayBuffer);
+  std::memset(report_, 0, sizeof report_);
   EXPECT_EQ(Compose({.jogMode = ModeIdle}), "                ");
 
   const std::string stepSize = Compose({.jogMode = ModeStepSize, .dros = {{828, 0.25}}});

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "config/selection_tables.h"
 #include "input/jog_mode.h"
 #include "input/key_classifier.h"
 #include "input/wheel_count.h"
+#include "settings/selection_tables.h"
 
 namespace pendant {
 namespace {

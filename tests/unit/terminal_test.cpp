@@ -11,8 +11,8 @@
 #include "bench/terminal_panels.h"
 #include "bench/terminal_run.h"
 #include "bench/terminal_screen.h"
-#include "plugin/host_fields.h"
-#include "plugin/host_numbers.h"
+#include "host/host_fields.h"
+#include "host/host_numbers.h"
 
 namespace pendant::bench {
 namespace {

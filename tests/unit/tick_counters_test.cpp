@@ -1,4 +1,4 @@
-#include "plugin/tick_counters.h"
+#include "host/tick_counters.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/selection_tables.h"
+#include "settings/selection_tables.h"
 #include "tests/win32/dialog_driver.h"
 #include "tests/win32/substitute_host.h"
 #include "tests/win32/test_files.h"

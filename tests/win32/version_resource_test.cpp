@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/version.h"
+#include "host/version.h"
 #include "tests/win32/plugin_library.h"
 
 namespace pendant::test {

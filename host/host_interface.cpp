@@ -1,8 +1,8 @@
-#include "plugin/host_interface.h"
+#include "host/host_interface.h"
 
 #include <cstring>
 
-#include "plugin/host_fields.h"
+#include "host/host_fields.h"
 
 namespace pendant {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin/host_fields.h"
+#include "host/host_fields.h"
 
 namespace pendant {
 

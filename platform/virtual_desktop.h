@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/window_port.h"
+#include "platform/native_window.h"
 
 namespace pendant {
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -15,6 +16,19 @@ extern const SelectionTable ScreenList;
 extern const SelectionTable VelocitySensitivityList;
 extern const SelectionTable SlowDownRateList;
 extern const SelectionTable DecimalDigitsList;
+
+// A row of the screen list: its label in the dialog, the host screen the offline screen key
+// selects with it, and the name the pendant shows for that screen (empty for "none").
+struct ScreenRow {
+  const char* label;
+  int32_t hostScreen;
+  std::string_view pendantName;
+};
+extern const std::span<const ScreenRow> ScreenRows;
+// The row at index, or null outside the list.
+const ScreenRow* ScreenRowAt(int index);
+// The pendant's name of a host screen the list offers; empty for any other code.
+std::string_view ScreenNameOf(int32_t hostScreen);
 
 // The whole number at the start of a row (0 when it has none).
 int RowCode(std::string_view row);

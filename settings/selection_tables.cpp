@@ -1,4 +1,7 @@
-#include "config/selection_tables.h"
+#include "settings/selection_tables.h"
+
+#include <array>
+#include <iterator>
 
 #include "settings/leading_int.h"
 
@@ -74,15 +77,21 @@ constexpr const char* kFunctionRows[] = {
     "104, Goto Safe Z",
 };
 
-constexpr const char* kScreenRows[] = {
-    "0    , NONE",
-    "1    , Screen 1 (Program Run screen)",
-    "2    , Screen 2 (MDI screen)",
-    "3    , screen 4 (Toolpath screen)",
-    "4    , screen 5 (Offsets screen)",
-    "5    , screen 6 (Setting screen)",
-    "6    , screen 7 (Diagnostics screen)",
+constexpr ScreenRow kScreenRows[] = {
+    {"0    , NONE", 0, {}},
+    {"1    , Screen 1 (Program Run screen)", 1, "Prog Run"},
+    {"2    , Screen 2 (MDI screen)", 2, "MDI     "},
+    {"3    , screen 4 (Toolpath screen)", 3, "ToolPath"},
+    {"4    , screen 5 (Offsets screen)", 7, "OffSets "},
+    {"5    , screen 6 (Setting screen)", 6, "Settings"},
+    {"6    , screen 7 (Diagnostics screen)", 5, "Diagnost"},
 };
+
+constexpr auto kScreenLabels = [] {
+  std::array<const char*, std::size(kScreenRows)> labels{};
+  for (size_t i = 0; i < labels.size(); ++i) labels[i] = kScreenRows[i].label;
+  return labels;
+}();
 
 constexpr const char* kVelocitySensitivityRows[] = {"3,1", "4,2",  "5,3",  "6,4",  "7,5",
                                                     "9,6", "11,7", "15,8", "20,9", "25,10"};
@@ -92,7 +101,8 @@ constexpr const char* kDecimalDigitsRows[] = {"2,2", "3,3", "4,4"};
 }  // namespace
 
 const SelectionTable FunctionList(kFunctionRows);
-const SelectionTable ScreenList(kScreenRows);
+const SelectionTable ScreenList(kScreenLabels);
+const std::span<const ScreenRow> ScreenRows(kScreenRows);
 const SelectionTable VelocitySensitivityList(kVelocitySensitivityRows);
 const SelectionTable SlowDownRateList(kSlowDownRateRows);
 const SelectionTable DecimalDigitsList(kDecimalDigitsRows);
@@ -109,6 +119,18 @@ std::string_view RowLabel(std::string_view row) {
 const char* RowAt(SelectionTable table, int index) {
   if (index < 0 || static_cast<size_t>(index) >= table.size()) return nullptr;
   return table[static_cast<size_t>(index)];
+}
+
+const ScreenRow* ScreenRowAt(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= ScreenRows.size()) return nullptr;
+  return &ScreenRows[static_cast<size_t>(index)];
+}
+
+std::string_view ScreenNameOf(int32_t hostScreen) {
+  for (const ScreenRow& row : ScreenRows) {
+    if (row.hostScreen == hostScreen) return row.pendantName;
+  }
+  return {};
 }
 
 int ClampedRowCode(SelectionTable table, int index) {

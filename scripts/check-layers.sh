@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Fails on an include that points up: a product folder may include only itself and the folders
+# below it. bench/ and tests/ sit above all of them and may include anything.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+# Top to bottom. host/ and platform/ are the floor: each includes only itself.
+layers=(plugin display input device config settings platform host)
+
+rank() {
+  local i
+  for i in "${!layers[@]}"; do
+    if [ "${layers[$i]}" = "$1" ]; then
+      echo "$i"
+      return
+    fi
+  done
+  echo -1  # bench/, tests/ or anything else of the project: above every layer
+}
+
+failed=0
+for folder in "${layers[@]}"; do
+  own=$(rank "$folder")
+  while IFS=: read -r file line target; do
+    into=$(rank "${target%%/*}")
+    allowed=1
+    if [ "$folder" = host ] || [ "$folder" = platform ]; then
+      [ "${target%%/*}" = "$folder" ] || allowed=0
+    elif [ "$into" -lt "$own" ]; then
+      allowed=0
+    fi
+    if [ "$allowed" = 0 ]; then
+      echo "$file:$line: $folder/ includes $target"
+      failed=1
+    fi
+  done < <(grep -rnoE '^#include "[a-z_]+/[^"]+"' "$folder" | sed -E 's/:#include "/:/; s/"$//')
+done
+
+if [ "$failed" = 0 ]; then echo "every include points down: ${layers[*]}"; fi
+exit "$failed"
