@@ -7,6 +7,7 @@
 #include "device/pendant_ids.h"
 #include "device/virtual_hid_bus.h"
 #include "plugin/plugin_module.h"
+#include "tests/scenario/scenario_fixture.h"
 
 namespace pendant {
 namespace {
@@ -16,7 +17,7 @@ using bench::HostEffect;
 
 constexpr const char* kKeyboardPath = "\\\\?\\hid#vid_046d&pid_c31c#keyboard";
 
-class DeviceLinkTest : public ::testing::Test {
+class DeviceLinkTest : public testing::ScenarioTest {
  protected:
   void SetUp() override { session_.pendant.Plug(); }
 
@@ -47,7 +48,6 @@ class DeviceLinkTest : public ::testing::Test {
     return buttons;
   }
 
-  BenchSession session_;
   VirtualHidBus& bus_ = VirtualHidBus::Instance();
 };
 
@@ -174,6 +174,9 @@ TEST_F(DeviceLinkTest, ReplugReopensThePendantAndTrafficResumes) {
   session_.Tick(1);
   EXPECT_EQ(Decoded().CurrentInput[1], 6);
   EXPECT_EQ(bus_.Writes().size(), 2u);
+  // The removal stopped the host; the turn after the replug is decoded and, with jogging off,
+  // answered on the host's message line.
+  EXPECT_EQ(TakeEffectLines(), (std::vector<std::string>{"button 1021", "message  Jog OFF. "}));
 }
 
 // An arrival whose reopen fails leaves the pendant closed: the last report of a removed pendant
@@ -188,6 +191,7 @@ TEST_F(DeviceLinkTest, ArrivalOfAnotherDeviceWhilePendantIsAwayKeepsItClosed) {
   session_.Tick(5);
   EXPECT_EQ(bus_.ReadsStarted(), reads);
   EXPECT_TRUE(bus_.Writes().empty());
+  ExpectOnlyEffect("button 1021", 1);  // the removal's stop, and nothing from the keyboard
 }
 
 // Notices are subscribed even without a pendant at start-up, and its arrival runs the

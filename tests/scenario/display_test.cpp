@@ -8,13 +8,14 @@
 #include "bench/display_text.h"
 #include "device/virtual_hid_bus.h"
 #include "plugin/plugin_module.h"
+#include "tests/scenario/scenario_fixture.h"
 
 namespace pendant {
 namespace {
 
 using bench::BenchSession;
 
-class DisplayScenarioTest : public ::testing::Test {
+class DisplayScenarioTest : public testing::ScenarioTest {
  protected:
   void SetUp() override {
     session_.Start();
@@ -32,7 +33,6 @@ class DisplayScenarioTest : public ::testing::Test {
     return texts;
   }
 
-  BenchSession session_;
   VirtualHidBus& bus_ = VirtualHidBus::Instance();
 };
 
@@ -64,6 +64,8 @@ TEST_F(DisplayScenarioTest, EngagedStopSwitchBlinksEveryHalfSecond) {
       EXPECT_EQ(runs[i].second, 20) << i;
     }
   }
+  // The stop is pressed in every cycle until the host shows it.
+  ExpectOnlyEffect("button 1021", 120);
 }
 
 // At rest the letter blinks and the step field alternates with the jog speed; a turning wheel
@@ -84,6 +86,7 @@ TEST_F(DisplayScenarioTest, TurningTheWheelHoldsTheAxisLetterAndStepSizeInView) 
       {"X  .0100+12.3456", 99},
   };
   EXPECT_EQ(Runs(WrittenTexts()), expected);
+  ExpectOnlyEffect("message  Jog OFF. ", 100);  // jogging is off on this host
 }
 
 TEST_F(DisplayScenarioTest, SequenceByteCountsTheHostUpdates) {

@@ -8,11 +8,12 @@
 
 #include "bench/bench_session.h"
 #include "plugin/plugin_module.h"
+#include "tests/scenario/scenario_fixture.h"
 #include "tests/support/host_fields.h"
 
 namespace pendant::testing {
 
-class JogFixture : public ::testing::Test {
+class JogFixture : public ScenarioTest {
  protected:
   void SetUp() override {
     bench::SubstituteHost& host = session_.host;
@@ -69,8 +70,6 @@ class JogFixture : public ::testing::Test {
     session_.pendant.wheelRate = static_cast<uint8_t>(rate);
     session_.pendant.Send();
   }
-
-  bench::BenchSession session_;
 };
 
 }  // namespace pendant::testing

@@ -230,6 +230,7 @@ TEST_F(AdjustTest, ReversedAxisTurnsTheHostValuesButNotTheStepSpeed) {
   ASSERT_EQ(Decoded().JogMode, 10);
   Turn(10);
   EXPECT_DOUBLE_EQ(Decoded().StepJogPercent, 52.5);
+  ExpectOnlyEffect("button 334", 4);  // every mode the key passed through is announced for X
 }
 
 TEST_F(AdjustTest, StepSizeMovesOneSlotPerTurnSkippingZeroSlots) {

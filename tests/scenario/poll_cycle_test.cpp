@@ -7,6 +7,7 @@
 #include "bench/bench_session.h"
 #include "device/virtual_hid_bus.h"
 #include "plugin/plugin_module.h"
+#include "tests/scenario/scenario_fixture.h"
 
 namespace pendant {
 namespace {
@@ -18,7 +19,10 @@ constexpr size_t kQueueCHead = 800092;
 constexpr size_t kQueueAHead = 163840;
 constexpr size_t kReadyFlagWord = 1192;
 
-class PollCycleTest : public ::testing::Test {
+// Step mode with jogging off: a decoded wheel count reaches the host as this message.
+constexpr const char* kJogOff = "message  Jog OFF. ";
+
+class PollCycleTest : public testing::ScenarioTest {
  protected:
   void SetUp() override {
     session_.Start();
@@ -29,7 +33,6 @@ class PollCycleTest : public ::testing::Test {
   const InputState& Decoded() { return Window().Engine().State(); }
   uint8_t DecodedWheel() { return Decoded().CurrentInput[1]; }
 
-  BenchSession session_;
   VirtualHidBus& bus_ = VirtualHidBus::Instance();
 };
 
@@ -37,6 +40,7 @@ TEST_F(PollCycleTest, ReportOnTimeIsDecodedInTheSameCycle) {
   session_.pendant.TurnWheel(5);
   session_.Tick(1);
   EXPECT_EQ(DecodedWheel(), 5);
+  ExpectOnlyEffect(kJogOff, 1);
 }
 
 TEST_F(PollCycleTest, LateReportIsDecodedOneCycleLaterNotLost) {
@@ -46,6 +50,7 @@ TEST_F(PollCycleTest, LateReportIsDecodedOneCycleLaterNotLost) {
   EXPECT_EQ(DecodedWheel(), 0);
   session_.Tick(1);
   EXPECT_EQ(DecodedWheel(), 5);
+  ExpectOnlyEffect(kJogOff, 1);
 }
 
 TEST_F(PollCycleTest, ReportArrivingWithinTheWaitIsDecodedInTheSameCycle) {
@@ -53,6 +58,7 @@ TEST_F(PollCycleTest, ReportArrivingWithinTheWaitIsDecodedInTheSameCycle) {
   session_.pendant.TurnWheel(7);
   session_.Tick(1);
   EXPECT_EQ(DecodedWheel(), 7);
+  ExpectOnlyEffect(kJogOff, 1);
 }
 
 TEST_F(PollCycleTest, ReadsNeverWaitLongerThanFiveMilliseconds) {
@@ -73,6 +79,7 @@ TEST_F(PollCycleTest, SilentPendantMakesEveryCycleDecodeTheLastReport) {
     ASSERT_EQ(DecodedWheel(), 9);
   }
   EXPECT_EQ(bus_.Writes().size(), 10u);  // the display is still written every cycle
+  ExpectOnlyEffect(kJogOff, 1);          // the counts were decoded once, not ten times
 }
 
 TEST_F(PollCycleTest, OneReadInFlightAtATime) {
@@ -96,6 +103,7 @@ TEST_F(PollCycleTest, DisplayCycleHoldsAt159WhileTheWheelTurnsThenCountsDown) {
   EXPECT_EQ(window.Display().State().DisplayCycle, 159);
   session_.Tick(2);
   EXPECT_EQ(window.Display().State().DisplayCycle, 157);
+  ExpectOnlyEffect(kJogOff, 1);
 }
 
 TEST_F(PollCycleTest, DisplayCycleRunsOncePer160Ticks) {

@@ -60,7 +60,7 @@ TEST(ProfileKillTest, EveryKillDuringSavesLeavesOneWholeProfile) {
     close(saved[1]);
     char done = 0;
     ASSERT_EQ(read(saved[0], &done, 1), 1);  // the first save is complete; later ones run
-    usleep(delayUs(random));  // a real process is killed at a real moment
+    usleep(delayUs(random));                 // a real process is killed at a real moment
     ASSERT_EQ(::kill(child, SIGKILL), 0);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);

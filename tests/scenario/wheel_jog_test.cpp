@@ -49,6 +49,8 @@ TEST_F(WheelJogTest, VelocityFollowsTheWeightedRateAndTheKeySlowsIt) {
   Turn(2, 40);
   EXPECT_NEAR(Decoded().JogFeedFactor, 0.1429, 0.00005);
   EXPECT_EQ(Decoded().SlowDownDivisor, 3);
+  EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 1428);
+  ExpectOnlyEffect("code DOJOG", 11);  // one per turning cycle
 }
 
 TEST_F(WheelJogTest, VelocityIsClampedAtFullSpeed) {
@@ -56,6 +58,7 @@ TEST_F(WheelJogTest, VelocityIsClampedAtFullSpeed) {
   for (int cycle = 0; cycle < 10; ++cycle) Turn(5, 255);
   EXPECT_DOUBLE_EQ(Decoded().JogFeedFactor, 1.0);
   EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 10000);
+  ExpectOnlyEffect("code DOJOG", 10);
 }
 
 TEST_F(WheelJogTest, OutOfTableSensitivityIsClampedToTheNearestRow) {
@@ -66,6 +69,8 @@ TEST_F(WheelJogTest, OutOfTableSensitivityIsClampedToTheNearestRow) {
   EXPECT_NEAR(Decoded().JogFeedFactor, 3.0 / 25, 0.00001);
   EXPECT_EQ(Decoded().SlowDownDivisor, 2);
   EXPECT_EQ(Plugin().settings.VelocityInAuto, 42);  // the stored value is kept
+  EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 1199);   // 12 % of 10000, truncated after rounding
+  ExpectOnlyEffect("code DOJOG", 10);
 }
 
 TEST_F(WheelJogTest, JogEndsAfterTwoCyclesWithoutCounts) {
@@ -194,6 +199,7 @@ TEST_F(WheelJogTest, ExtendedLayoutOnceSeenIsKept) {
   session_.pendant.Send();
   session_.Tick(1);
   EXPECT_EQ(Decoded().JogMode, 8);
+  ExpectOnlyEffect("button 334", 1);  // the one change, announced for X
 }
 
 }  // namespace
