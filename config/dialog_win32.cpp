@@ -5,6 +5,7 @@
 
 #include "config/dialog_controls.h"
 #include "config/dialog_port.h"
+#include "platform/this_module_win32.h"
 
 namespace pendant {
 namespace {
@@ -16,10 +17,10 @@ HWND openDialog = nullptr;
 // FreeLibrary) from a message the dialog's own loop dispatches, and the code that loop returns
 // to must still be there.
 HINSTANCE PinnedModule() {
-  HMODULE module = nullptr;
+  HMODULE pinned = nullptr;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                     reinterpret_cast<LPCSTR>(&PinnedModule), &module);
-  return module;
+                     reinterpret_cast<LPCSTR>(ThisModule()), &pinned);
+  return ThisModule();
 }
 
 // Centres the dialog on the work area of its monitor (it has no owner to centre on).
