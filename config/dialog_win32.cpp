@@ -1,9 +1,10 @@
-// The settings dialog on Windows: a modal dialog from resource template 4013.
+// The settings dialog on Windows: a modal dialog from its resource template.
 #include <windows.h>
 
 #include <string>
 
 #include "config/dialog_controls.h"
+#include "config/dialog_ids.h"
 #include "config/dialog_port.h"
 #include "platform/this_module_win32.h"
 
@@ -116,8 +117,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 DialogResult ShowPropertiesDialog(PropertiesDialog& dialog) {
-  const INT_PTR result = DialogBoxParamA(PinnedModule(), MAKEINTRESOURCEA(kDialogTemplateId),
-                                         nullptr, DialogProc, reinterpret_cast<LPARAM>(&dialog));
+  const INT_PTR result = DialogBoxParamA(PinnedModule(), MAKEINTRESOURCEA(IDD_SETTINGS), nullptr,
+                                         DialogProc, reinterpret_cast<LPARAM>(&dialog));
   openDialog = nullptr;
   if (result == IDOK) return DialogResult::Ok;
   if (result == IDCANCEL) return DialogResult::Cancel;
