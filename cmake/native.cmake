@@ -1,7 +1,6 @@
 # Native build: the plug-in on the virtual platform, its tests and the virtual bench.
 option(PENDANT_TESTS "Build the tests and benchmarks (GoogleTest, Google Benchmark)" ON)
 
-find_package(PkgConfig REQUIRED)
 find_package(pugixml REQUIRED)
 if(PENDANT_TESTS)
   find_package(GTest REQUIRED)

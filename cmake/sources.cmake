@@ -45,8 +45,8 @@ set(PENDANT_SOURCES
   settings/xml_profile.cpp
 )
 if(WIN32)
-  list(APPEND PENDANT_SOURCES settings/xml_msxml.cpp plugin/library_load_win32.cpp
-       config/settings_dialog.rc plugin/version.rc)
+  list(APPEND PENDANT_SOURCES settings/xml_document_win32.cpp config/settings_dialog.rc
+       plugin/version.rc)
 else()
-  list(APPEND PENDANT_SOURCES settings/xml_pugi.cpp platform/virtual_desktop.cpp)
+  list(APPEND PENDANT_SOURCES settings/xml_document_virtual.cpp platform/virtual_desktop.cpp)
 endif()

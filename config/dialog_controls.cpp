@@ -1,43 +1,45 @@
 #include "config/dialog_controls.h"
 
+#include "config/dialog_ids.h"
+
 namespace pendant {
 namespace {
 
 constexpr ValueControl kValues[] = {
-    {4174, "DelaySteps", ControlKind::Integer},
-    {4172, "DisplyRPM", ControlKind::Check},
-    {4173, "CAmode", ControlKind::Check},
-    {4171, "OEM1", ControlKind::Integer},
-    {4175, "OEM2", ControlKind::Integer},
-    {4179, "OEM4", ControlKind::Integer},
-    {4180, "Macro1", ControlKind::Integer},
-    {4181, "Macro2", ControlKind::Integer},
-    {4182, "Macro3", ControlKind::Integer},
-    {4183, "Macro4", ControlKind::Integer},
-    {4178, "OEM3", ControlKind::Integer},
-    {4184, "F1", ControlKind::Text},
-    {4185, "F2", ControlKind::Text},
-    {4186, "F3", ControlKind::Text},
-    {4187, "F4", ControlKind::Text},
-    {4189, "S1", ControlKind::Text},
-    {4190, "S2", ControlKind::Text},
-    {4191, "S3", ControlKind::Text},
-    {4188, "Xreverse", ControlKind::Check},
-    {4193, "Yreverse", ControlKind::Check},
-    {4194, "Zreverse", ControlKind::Check},
+    {IDC_DELAY_STEPS, "DelaySteps", ControlKind::Integer},
+    {IDC_DISPLAY_RPM, "DisplyRPM", ControlKind::Check},
+    {IDC_A_AXIS_MODE, "CAmode", ControlKind::Check},
+    {IDC_OEM1, "OEM1", ControlKind::Integer},
+    {IDC_OEM2, "OEM2", ControlKind::Integer},
+    {IDC_OEM4, "OEM4", ControlKind::Integer},
+    {IDC_MACRO1, "Macro1", ControlKind::Integer},
+    {IDC_MACRO2, "Macro2", ControlKind::Integer},
+    {IDC_MACRO3, "Macro3", ControlKind::Integer},
+    {IDC_MACRO4, "Macro4", ControlKind::Integer},
+    {IDC_OEM3, "OEM3", ControlKind::Integer},
+    {IDC_F1_TEXT, "F1", ControlKind::Text},
+    {IDC_F2_TEXT, "F2", ControlKind::Text},
+    {IDC_F3_TEXT, "F3", ControlKind::Text},
+    {IDC_F4_TEXT, "F4", ControlKind::Text},
+    {IDC_STEP1, "S1", ControlKind::Text},
+    {IDC_STEP2, "S2", ControlKind::Text},
+    {IDC_STEP3, "S3", ControlKind::Text},
+    {IDC_REVERSE_X, "Xreverse", ControlKind::Check},
+    {IDC_REVERSE_Y, "Yreverse", ControlKind::Check},
+    {IDC_REVERSE_Z, "Zreverse", ControlKind::Check},
 };
 
 const ListControl kLists[] = {
-    {4022, "VelocityInAuto", &VelocitySensitivityList},
-    {4021, "AutoChangeSens", &SlowDownRateList},
-    {4023, "Decidigit", &DecimalDigitsList},
-    {4024, "ScreenSel1", &ScreenList},
-    {4025, "ScreenSel2", &ScreenList},
-    {4026, "ScreenSel3", &ScreenList},
-    {4027, "BUTTON0", &FunctionList},
-    {4028, "BUTTON1", &FunctionList},
-    {4029, "BUTTON2", &FunctionList},
-    {4030, "BUTTON3", &FunctionList},
+    {IDC_VELOCITY_SENSITIVITY, "VelocityInAuto", &VelocitySensitivityList},
+    {IDC_SLOW_DOWN_RATE, "AutoChangeSens", &SlowDownRateList},
+    {IDC_DECIMAL_DIGITS, "Decidigit", &DecimalDigitsList},
+    {IDC_SCREEN1, "ScreenSel1", &ScreenList},
+    {IDC_SCREEN2, "ScreenSel2", &ScreenList},
+    {IDC_SCREEN3, "ScreenSel3", &ScreenList},
+    {IDC_FUNCTION1, "BUTTON0", &FunctionList},
+    {IDC_FUNCTION2, "BUTTON1", &FunctionList},
+    {IDC_FUNCTION3, "BUTTON2", &FunctionList},
+    {IDC_FUNCTION4, "BUTTON3", &FunctionList},
 };
 
 }  // namespace

@@ -7,8 +7,6 @@
 
 namespace pendant {
 
-inline constexpr int kDialogTemplateId = 4013;
-inline constexpr int kOkButtonId = 1;
 inline constexpr const char* kNotAnIntegerMessage = "Please enter an integer.";
 
 enum class ControlKind {

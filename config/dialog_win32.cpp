@@ -1,10 +1,12 @@
-// The settings dialog on Windows: a modal dialog from resource template 4013.
+// The settings dialog on Windows: a modal dialog from its resource template.
 #include <windows.h>
 
 #include <string>
 
 #include "config/dialog_controls.h"
+#include "config/dialog_ids.h"
 #include "config/dialog_port.h"
+#include "platform/this_module_win32.h"
 
 namespace pendant {
 namespace {
@@ -16,10 +18,10 @@ HWND openDialog = nullptr;
 // FreeLibrary) from a message the dialog's own loop dispatches, and the code that loop returns
 // to must still be there.
 HINSTANCE PinnedModule() {
-  HMODULE module = nullptr;
+  HMODULE pinned = nullptr;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                     reinterpret_cast<LPCSTR>(&PinnedModule), &module);
-  return module;
+                     reinterpret_cast<LPCSTR>(ThisModule()), &pinned);
+  return ThisModule();
 }
 
 // Centres the dialog on the work area of its monitor (it has no owner to centre on).
@@ -115,8 +117,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 DialogResult ShowPropertiesDialog(PropertiesDialog& dialog) {
-  const INT_PTR result = DialogBoxParamA(PinnedModule(), MAKEINTRESOURCEA(kDialogTemplateId),
-                                         nullptr, DialogProc, reinterpret_cast<LPARAM>(&dialog));
+  const INT_PTR result = DialogBoxParamA(PinnedModule(), MAKEINTRESOURCEA(IDD_SETTINGS), nullptr,
+                                         DialogProc, reinterpret_cast<LPARAM>(&dialog));
   openDialog = nullptr;
   if (result == IDOK) return DialogResult::Ok;
   if (result == IDCANCEL) return DialogResult::Cancel;

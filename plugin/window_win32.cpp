@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "platform/this_module_win32.h"
 #include "plugin/window_port.h"
 
 namespace pendant {
@@ -38,15 +39,6 @@ LRESULT CALLBACK PendantWindowProc(HWND window, UINT message, WPARAM wParam, LPA
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The plug-in's own module: the class belongs to the DLL, not to the host's executable.
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCSTR>(&PendantWindowProc), &module);
-  return module;
-}
-
 bool RegisterPendantClass(HINSTANCE instance) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = PendantWindowProc;
@@ -62,6 +54,7 @@ bool fineClockAsked = false;
 }  // namespace
 
 NativeWindow CreatePendantWindow(NativeWindow parent, WindowEvents& events) {
+  // The class belongs to the DLL, not to the host's executable.
   const HINSTANCE instance = ThisModule();
   if (!RegisterPendantClass(instance)) return nullptr;
   HWND window = CreateWindowExA(

@@ -3,10 +3,10 @@
 # Usage: bootstrap.sh [bench]  (bench: only what the virtual bench and its demo need)
 set -euo pipefail
 
-bench_packages=(cmake ninja-build g++ pkg-config libpugixml-dev libncurses-dev)
+bench_packages=(cmake ninja-build g++ libpugixml-dev libncurses-dev)
 test_packages=(
-  clang-format libgtest-dev libgmock-dev libbenchmark-dev tmux
-  g++-mingw-w64-i686 mingw-w64-tools
+  clang-format libgtest-dev libbenchmark-dev tmux
+  g++-mingw-w64-i686
   xvfb xauth wine wine32:i386 wine64 wine32-preloader:i386
   qemu-user-static binfmt-support
 )

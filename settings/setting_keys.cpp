@@ -1,157 +1,102 @@
 #include "settings/setting_keys.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <array>
 
 namespace pendant {
 namespace {
 
 using S = PendantSettings;
+using enum KeyGroup;
 
 constexpr SettingKey kKeys[] = {
-    {"BUTTON0", 0, nullptr, [](S& s) -> SettingField { return &s.BUTTON[0]; }},
-    {"BUTTON1", 0, nullptr, [](S& s) -> SettingField { return &s.BUTTON[1]; }},
-    {"BUTTON2", 0, nullptr, [](S& s) -> SettingField { return &s.BUTTON[2]; }},
-    {"BUTTON3", 0, nullptr, [](S& s) -> SettingField { return &s.BUTTON[3]; }},
-    {"Macro1", 0, nullptr, [](S& s) -> SettingField { return &s.Macro1; }},
-    {"Macro2", 0, nullptr, [](S& s) -> SettingField { return &s.Macro2; }},
-    {"Macro3", 0, nullptr, [](S& s) -> SettingField { return &s.Macro3; }},
-    {"Macro4", 0, nullptr, [](S& s) -> SettingField { return &s.Macro4; }},
-    {"OEM1", 0, nullptr, [](S& s) -> SettingField { return &s.OEM1; }},
-    {"OEM2", 0, nullptr, [](S& s) -> SettingField { return &s.OEM2; }},
-    {"OEM3", 0, nullptr, [](S& s) -> SettingField { return &s.OEM3; }},
-    {"OEM4", 0, nullptr, [](S& s) -> SettingField { return &s.OEM4; }},
-    {"StepSize1", 1, nullptr, [](S& s) -> SettingField { return &s.StepSize1; }},
-    {"StepSize2", 2, nullptr, [](S& s) -> SettingField { return &s.StepSize2; }},
-    {"StepSize3", 3, nullptr, [](S& s) -> SettingField { return &s.StepSize3; }},
-    {"ScreenSel1", 1, nullptr, [](S& s) -> SettingField { return &s.ScreenSel1; }},
-    {"ScreenSel2", 2, nullptr, [](S& s) -> SettingField { return &s.ScreenSel2; }},
-    {"ScreenSel3", 3, nullptr, [](S& s) -> SettingField { return &s.ScreenSel3; }},
-    {"DelaySteps", 25, nullptr, [](S& s) -> SettingField { return &s.DelaySteps; }},
-    {"DisplyRPM", 0, nullptr, [](S& s) -> SettingField { return &s.DisplyRPM; }},
-    {"F1", 0, "F1", [](S& s) -> SettingField { return &s.F1; }},
-    {"F2", 0, "F2", [](S& s) -> SettingField { return &s.F2; }},
-    {"F3", 0, "F3", [](S& s) -> SettingField { return &s.F3; }},
-    {"F4", 0, "F4", [](S& s) -> SettingField { return &s.F4; }},
-    {"AutoChangeSens", 1, nullptr, [](S& s) -> SettingField { return &s.AutoChangeSens; }},
-    {"VelocityInAuto", 4, nullptr, [](S& s) -> SettingField { return &s.VelocityInAuto; }},
-    {"Decidigit", 2, nullptr, [](S& s) -> SettingField { return &s.Decidigit; }},
-    {"CAmode", 0, nullptr, [](S& s) -> SettingField { return &s.CAmode; }},
-    {"S1", 0, "0.0001", [](S& s) -> SettingField { return &s.S1; }},
-    {"S2", 0, "0.001", [](S& s) -> SettingField { return &s.S2; }},
-    {"S3", 0, "0.01", [](S& s) -> SettingField { return &s.S3; }},
-    {"Xreverse", 0, nullptr, [](S& s) -> SettingField { return &s.Xreverse; }},
-    {"Yreverse", 0, nullptr, [](S& s) -> SettingField { return &s.Yreverse; }},
-    {"Zreverse", 0, nullptr, [](S& s) -> SettingField { return &s.Zreverse; }},
+    {"BUTTON0", FunctionButtons, 0, nullptr, [](S& s) -> SettingField { return &s.BUTTON[0]; }},
+    {"BUTTON1", FunctionButtons, 0, nullptr, [](S& s) -> SettingField { return &s.BUTTON[1]; }},
+    {"BUTTON2", FunctionButtons, 0, nullptr, [](S& s) -> SettingField { return &s.BUTTON[2]; }},
+    {"BUTTON3", FunctionButtons, 0, nullptr, [](S& s) -> SettingField { return &s.BUTTON[3]; }},
+    {"Macro1", Codes, 0, nullptr, [](S& s) -> SettingField { return &s.Macro1; }},
+    {"Macro2", Codes, 0, nullptr, [](S& s) -> SettingField { return &s.Macro2; }},
+    {"Macro3", Codes, 0, nullptr, [](S& s) -> SettingField { return &s.Macro3; }},
+    {"Macro4", Codes, 0, nullptr, [](S& s) -> SettingField { return &s.Macro4; }},
+    {"OEM1", Codes, 0, nullptr, [](S& s) -> SettingField { return &s.OEM1; }},
+    {"OEM2", Codes, 0, nullptr, [](S& s) -> SettingField { return &s.OEM2; }},
+    {"OEM3", Codes, 0, nullptr, [](S& s) -> SettingField { return &s.OEM3; }},
+    {"OEM4", Codes, 0, nullptr, [](S& s) -> SettingField { return &s.OEM4; }},
+    {"StepSize1", Codes, 1, nullptr, [](S& s) -> SettingField { return &s.StepSize1; }},
+    {"StepSize2", Codes, 2, nullptr, [](S& s) -> SettingField { return &s.StepSize2; }},
+    {"StepSize3", Codes, 3, nullptr, [](S& s) -> SettingField { return &s.StepSize3; }},
+    {"ScreenSel1", Codes, 1, nullptr, [](S& s) -> SettingField { return &s.ScreenSel1; }},
+    {"ScreenSel2", Codes, 2, nullptr, [](S& s) -> SettingField { return &s.ScreenSel2; }},
+    {"ScreenSel3", Codes, 3, nullptr, [](S& s) -> SettingField { return &s.ScreenSel3; }},
+    {"DelaySteps", DelayAndLabels, 25, nullptr, [](S& s) -> SettingField { return &s.DelaySteps; }},
+    {"DisplyRPM", DelayAndLabels, 0, nullptr, [](S& s) -> SettingField { return &s.DisplyRPM; }},
+    {"F1", DelayAndLabels, 0, "F1", [](S& s) -> SettingField { return &s.F1; }},
+    {"F2", DelayAndLabels, 0, "F2", [](S& s) -> SettingField { return &s.F2; }},
+    {"F3", DelayAndLabels, 0, "F3", [](S& s) -> SettingField { return &s.F3; }},
+    {"F4", DelayAndLabels, 0, "F4", [](S& s) -> SettingField { return &s.F4; }},
+    {"AutoChangeSens", SpeedAndDigits, 1, nullptr,
+     [](S& s) -> SettingField { return &s.AutoChangeSens; }},
+    {"VelocityInAuto", SpeedAndDigits, 4, nullptr,
+     [](S& s) -> SettingField { return &s.VelocityInAuto; }},
+    {"Decidigit", SpeedAndDigits, 2, nullptr, [](S& s) -> SettingField { return &s.Decidigit; }},
+    {"CAmode", SpeedAndDigits, 0, nullptr, [](S& s) -> SettingField { return &s.CAmode; }},
+    {"S1", StepTexts, 0, "0.0001", [](S& s) -> SettingField { return &s.S1; }},
+    {"S2", StepTexts, 0, "0.001", [](S& s) -> SettingField { return &s.S2; }},
+    {"S3", StepTexts, 0, "0.01", [](S& s) -> SettingField { return &s.S3; }},
+    {"Xreverse", Reversal, 0, nullptr, [](S& s) -> SettingField { return &s.Xreverse; }},
+    {"Yreverse", Reversal, 0, nullptr, [](S& s) -> SettingField { return &s.Yreverse; }},
+    {"Zreverse", Reversal, 0, nullptr, [](S& s) -> SettingField { return &s.Zreverse; }},
 };
 
-constexpr std::string_view kBeforeDevice[] = {"BUTTON0", "BUTTON1", "BUTTON2", "BUTTON3"};
+// Each order as its sequence of groups.
+constexpr KeyGroup kBeforeDeviceGroups[] = {FunctionButtons};
+constexpr KeyGroup kAfterDeviceGroups[] = {Codes, DelayAndLabels, SpeedAndDigits, StepTexts,
+                                           Reversal};
+constexpr KeyGroup kReloadGroups[] = {FunctionButtons, Codes,    StepTexts,
+                                      DelayAndLabels,  Reversal, SpeedAndDigits};
+constexpr KeyGroup kSaveGroups[] = {FunctionButtons, Codes,          StepTexts,
+                                    Reversal,        DelayAndLabels, SpeedAndDigits};
 
-constexpr std::string_view kAfterDevice[] = {
-    "Macro1",
-    "Macro2",
-    "Macro3",
-    "Macro4",
-    "OEM1",
-    "OEM2",
-    "OEM3",
-    "OEM4",
-    "StepSize1",
-    "StepSize2",
-    "StepSize3",
-    "ScreenSel1",
-    "ScreenSel2",
-    "ScreenSel3",
-    "DelaySteps",
-    "DisplyRPM",
-    "F1",
-    "F2",
-    "F3",
-    "F4",
-    "AutoChangeSens",
-    "VelocityInAuto",
-    "Decidigit",
-    "CAmode",
-    "S1",
-    "S2",
-    "S3",
-    "Xreverse",
-    "Yreverse",
-    "Zreverse",
-};
+constexpr size_t KeyCount(std::span<const KeyGroup> groups) {
+  size_t count = 0;
+  for (KeyGroup group : groups) {
+    for (const SettingKey& entry : kKeys) count += entry.group == group ? 1 : 0;
+  }
+  return count;
+}
 
-constexpr std::string_view kReload[] = {
-    "BUTTON0",
-    "BUTTON1",
-    "BUTTON2",
-    "BUTTON3",
-    "Macro1",
-    "Macro2",
-    "Macro3",
-    "Macro4",
-    "OEM1",
-    "OEM2",
-    "OEM3",
-    "OEM4",
-    "StepSize1",
-    "StepSize2",
-    "StepSize3",
-    "ScreenSel1",
-    "ScreenSel2",
-    "ScreenSel3",
-    "S1",
-    "S2",
-    "S3",
-    "DelaySteps",
-    "DisplyRPM",
-    "F1",
-    "F2",
-    "F3",
-    "F4",
-    "Xreverse",
-    "Yreverse",
-    "Zreverse",
-    "AutoChangeSens",
-    "VelocityInAuto",
-    "Decidigit",
-    "CAmode",
-};
+// The keys of these groups, group by group, each group in table order.
+template <size_t Count>
+constexpr std::array<std::string_view, Count> KeysOf(std::span<const KeyGroup> groups) {
+  std::array<std::string_view, Count> keys{};
+  size_t next = 0;
+  for (KeyGroup group : groups) {
+    for (const SettingKey& entry : kKeys) {
+      if (entry.group == group) keys[next++] = entry.key;
+    }
+  }
+  return keys;
+}
 
-constexpr std::string_view kSave[] = {
-    "BUTTON0",
-    "BUTTON1",
-    "BUTTON2",
-    "BUTTON3",
-    "Macro1",
-    "Macro2",
-    "Macro3",
-    "Macro4",
-    "OEM1",
-    "OEM2",
-    "OEM3",
-    "OEM4",
-    "StepSize1",
-    "StepSize2",
-    "StepSize3",
-    "ScreenSel1",
-    "ScreenSel2",
-    "ScreenSel3",
-    "S1",
-    "S2",
-    "S3",
-    "Xreverse",
-    "Yreverse",
-    "Zreverse",
-    "DelaySteps",
-    "DisplyRPM",
-    "F1",
-    "F2",
-    "F3",
-    "F4",
-    "AutoChangeSens",
-    "VelocityInAuto",
-    "Decidigit",
-    "CAmode",
-};
+constexpr auto kBeforeDevice = KeysOf<KeyCount(kBeforeDeviceGroups)>(kBeforeDeviceGroups);
+constexpr auto kAfterDevice = KeysOf<KeyCount(kAfterDeviceGroups)>(kAfterDeviceGroups);
+constexpr auto kReload = KeysOf<KeyCount(kReloadGroups)>(kReloadGroups);
+constexpr auto kSave = KeysOf<KeyCount(kSaveGroups)>(kSaveGroups);
+
+// Whether the groups, taken together, name the group of every key exactly once.
+constexpr bool NamesEveryGroupOnce(std::span<const KeyGroup> first,
+                                   std::span<const KeyGroup> second = {}) {
+  for (const SettingKey& entry : kKeys) {
+    if (std::count(first.begin(), first.end(), entry.group) +
+            std::count(second.begin(), second.end(), entry.group) !=
+        1) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(NamesEveryGroupOnce(kBeforeDeviceGroups, kAfterDeviceGroups));
+static_assert(NamesEveryGroupOnce(kReloadGroups) && NamesEveryGroupOnce(kSaveGroups));
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // Every setting's profile key, kind and default, and the orders in which they are read and
-// written. One table serves the start-up load and the settings dialog.
+// written. One table serves the start-up load and the settings dialog: each order is a
+// sequence of groups of keys, each group in table order.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +17,19 @@ namespace pendant {
 // Where a setting lives in the record; its type tells how it is read and written.
 using SettingField = std::variant<int16_t*, int32_t*, bool*, std::string*>;
 
+// Keys that every order keeps together.
+enum class KeyGroup {
+  FunctionButtons,  // BUTTON0..3
+  Codes,            // macros, OEM codes, step sizes, screen selections
+  DelayAndLabels,   // the start delay, the speed display flag, the F texts
+  SpeedAndDigits,   // slow-down rate, velocity sensitivity, decimal digits, A axis mode
+  StepTexts,        // S1..S3
+  Reversal,         // the wheel's reversal per axis
+};
+
 struct SettingKey {
   const char* key;
+  KeyGroup group;
   int32_t defaultNumber;
   const char* defaultText;  // for texts; null for numbers and flags
   SettingField (*field)(PendantSettings&);
@@ -32,7 +44,8 @@ void ReadSetting(SettingsStore& store, PendantSettings& settings, std::string_vi
 // Writes one field as its decimal text (flags as 0 or 1) or its text.
 void WriteSetting(SettingsStore& store, PendantSettings& settings, std::string_view key);
 
-// Start-up reads the function buttons, then looks for the pendant, then reads the rest.
+// Start-up reads the function buttons, then looks for the pendant, then reads the rest; the
+// dialog reloads every key before it opens and saves every key after it closes.
 extern const std::span<const std::string_view> kStartupKeysBeforeDevice;
 extern const std::span<const std::string_view> kStartupKeysAfterDevice;
 extern const std::span<const std::string_view> kDialogReloadKeys;

@@ -1,4 +1,4 @@
-// A settings store that answers from maps and records every read and write in order.
+// A settings store that answers from maps and records every write in order.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,13 +14,13 @@ namespace pendant::testing {
 class RecordingStore final : public SettingsStore {
  public:
   int32_t ReadInt(const char* section, const char* key, int32_t fallback) override {
-    Record(section, key);
+    ExpectSection(section);
     auto found = ints.find(key);
     return found == ints.end() ? fallback : found->second;
   }
   std::string ReadString(const char* section, const char* key,
                          const std::string& fallback) override {
-    Record(section, key);
+    ExpectSection(section);
     auto found = texts.find(key);
     return found == texts.end() ? fallback : found->second;
   }
@@ -37,14 +37,10 @@ class RecordingStore final : public SettingsStore {
     return true;
   }
 
-  void Record(const char* section, const char* key) {
-    EXPECT_STREQ(section, "Qorvix_K7R_Pendant");
-    reads.push_back(key);
-  }
+  static void ExpectSection(const char* section) { EXPECT_STREQ(section, "Qorvix_K7R_Pendant"); }
 
   std::map<std::string, int32_t> ints;
   std::map<std::string, std::string> texts;
-  std::vector<std::string> reads;
   std::vector<std::string> writes;
 };
 

@@ -5,6 +5,7 @@
 
 #include "config/config_run.h"
 #include "config/dialog_controls.h"
+#include "config/dialog_ids.h"
 #include "config/virtual_dialog.h"
 #include "settings/xml_profile.h"
 #include "tests/support/recording_store.h"
@@ -15,19 +16,6 @@ namespace {
 
 using testing::RecordingStore;
 
-constexpr int kDelayEdit = 4174;
-constexpr int kOem1Edit = 4171;
-constexpr int kOem2Edit = 4175;
-constexpr int kMacro1Edit = 4180;
-constexpr int kF2Edit = 4185;
-constexpr int kS1Edit = 4189;
-constexpr int kXreverseCheck = 4188;
-constexpr int kVelocityList = 4022;
-constexpr int kDecimalsList = 4023;
-constexpr int kScreen2List = 4025;
-constexpr int kF1List = 4027;
-constexpr int kF3List = 4029;
-
 DialogTurn PressOk(std::function<void(VirtualDialogSurface&)> edit = {}) {
   return [edit](VirtualDialogSurface& surface) {
     if (edit) edit(surface);
@@ -37,87 +25,6 @@ DialogTurn PressOk(std::function<void(VirtualDialogSurface&)> edit = {}) {
 
 DialogTurn PressEscape() {
   return [](VirtualDialogSurface&) { return DialogResult::Cancel; };
-}
-
-TEST(ConfigRun, ReloadsAndSavesEveryKeyInTheirOrders) {
-  RecordingStore store;
-  PendantSettings settings;
-  QueueDialogTurns({PressOk()});
-  RunConfigDialog(store, settings);
-  const std::vector<std::string> reloads = {
-      "BUTTON0",
-      "BUTTON1",
-      "BUTTON2",
-      "BUTTON3",
-      "Macro1",
-      "Macro2",
-      "Macro3",
-      "Macro4",
-      "OEM1",
-      "OEM2",
-      "OEM3",
-      "OEM4",
-      "StepSize1",
-      "StepSize2",
-      "StepSize3",
-      "ScreenSel1",
-      "ScreenSel2",
-      "ScreenSel3",
-      "S1",
-      "S2",
-      "S3",
-      "DelaySteps",
-      "DisplyRPM",
-      "F1",
-      "F2",
-      "F3",
-      "F4",
-      "Xreverse",
-      "Yreverse",
-      "Zreverse",
-      "AutoChangeSens",
-      "VelocityInAuto",
-      "Decidigit",
-      "CAmode",
-  };
-  const std::vector<std::string> saves = {
-      "BUTTON0",
-      "BUTTON1",
-      "BUTTON2",
-      "BUTTON3",
-      "Macro1",
-      "Macro2",
-      "Macro3",
-      "Macro4",
-      "OEM1",
-      "OEM2",
-      "OEM3",
-      "OEM4",
-      "StepSize1",
-      "StepSize2",
-      "StepSize3",
-      "ScreenSel1",
-      "ScreenSel2",
-      "ScreenSel3",
-      "S1",
-      "S2",
-      "S3",
-      "Xreverse",
-      "Yreverse",
-      "Zreverse",
-      "DelaySteps",
-      "DisplyRPM",
-      "F1",
-      "F2",
-      "F3",
-      "F4",
-      "AutoChangeSens",
-      "VelocityInAuto",
-      "Decidigit",
-      "CAmode",
-  };
-  EXPECT_EQ(store.reads, reloads);
-  EXPECT_EQ(store.writes, saves);
 }
 
 TEST(ConfigRun, OpeningShowsTheStoredSettings) {
@@ -133,19 +40,20 @@ TEST(ConfigRun, OpeningShowsTheStoredSettings) {
   RunConfigDialog(store, settings);
 
   const VirtualDialogSurface& shown = LastDialogSurface();
-  for (int list : {4027, 4028, 4029, 4030}) EXPECT_EQ(shown.rows.at(list).size(), 66u);
-  EXPECT_EQ(shown.rows.at(kF1List)[0], " NONE");
-  EXPECT_EQ(shown.rows.at(kVelocityList).back(), "10");
-  EXPECT_EQ(shown.rows.at(kDecimalsList), (std::vector<std::string>{"2", "3", "4"}));
-  EXPECT_EQ(shown.SelectedRow(kF1List), 65);
-  EXPECT_EQ(shown.SelectedRow(kVelocityList), 9);
-  EXPECT_EQ(shown.SelectedRow(kScreen2List), kNoRowSelected);
-  EXPECT_EQ(shown.SelectedRow(kDecimalsList), 2);
-  EXPECT_EQ(shown.Text(kOem2Edit), "-3");
-  EXPECT_EQ(shown.Text(kDelayEdit), "25");
-  EXPECT_EQ(shown.Text(kF2Edit), "Coolant");
-  EXPECT_EQ(shown.Text(kS1Edit), "0.0001");
-  EXPECT_TRUE(shown.Checked(kXreverseCheck));
+  for (int list : {IDC_FUNCTION1, IDC_FUNCTION2, IDC_FUNCTION3, IDC_FUNCTION4})
+    EXPECT_EQ(shown.rows.at(list).size(), 66u);
+  EXPECT_EQ(shown.rows.at(IDC_FUNCTION1)[0], " NONE");
+  EXPECT_EQ(shown.rows.at(IDC_VELOCITY_SENSITIVITY).back(), "10");
+  EXPECT_EQ(shown.rows.at(IDC_DECIMAL_DIGITS), (std::vector<std::string>{"2", "3", "4"}));
+  EXPECT_EQ(shown.SelectedRow(IDC_FUNCTION1), 65);
+  EXPECT_EQ(shown.SelectedRow(IDC_VELOCITY_SENSITIVITY), 9);
+  EXPECT_EQ(shown.SelectedRow(IDC_SCREEN2), kNoRowSelected);
+  EXPECT_EQ(shown.SelectedRow(IDC_DECIMAL_DIGITS), 2);
+  EXPECT_EQ(shown.Text(IDC_OEM2), "-3");
+  EXPECT_EQ(shown.Text(IDC_DELAY_STEPS), "25");
+  EXPECT_EQ(shown.Text(IDC_F2_TEXT), "Coolant");
+  EXPECT_EQ(shown.Text(IDC_STEP1), "0.0001");
+  EXPECT_TRUE(shown.Checked(IDC_REVERSE_X));
 }
 
 TEST(ConfigRun, OkTakesTheEditedValues) {
@@ -153,13 +61,13 @@ TEST(ConfigRun, OkTakesTheEditedValues) {
   store.ints["StepSize2"] = 9;
   PendantSettings settings;
   QueueDialogTurns({PressOk([](VirtualDialogSurface& s) {
-    s.SetText(kMacro1Edit, "12abc");
-    s.SetText(kOem1Edit, " 70000");
-    s.SetText(kDelayEdit, "-5");
-    s.SetText(kF2Edit, "Twenty characters!!!");
-    s.SetChecked(kXreverseCheck, true);
-    s.SelectRow(kF3List, 3);
-    s.SelectRow(kScreen2List, 99);  // the user cleared the selection
+    s.SetText(IDC_MACRO1, "12abc");
+    s.SetText(IDC_OEM1, " 70000");
+    s.SetText(IDC_DELAY_STEPS, "-5");
+    s.SetText(IDC_F2_TEXT, "Twenty characters!!!");
+    s.SetChecked(IDC_REVERSE_X, true);
+    s.SelectRow(IDC_FUNCTION3, 3);
+    s.SelectRow(IDC_SCREEN2, 99);  // the user cleared the selection
   })});
   RunConfigDialog(store, settings);
 
@@ -193,7 +101,7 @@ TEST(ConfigRun, CancelKeepsAndSavesTheReloadedValues) {
   PendantSettings settings;
   settings.Macro3 = 1;  // what memory held before the run
   QueueDialogTurns({[](VirtualDialogSurface& s) {
-    s.SetText(4182, "99");
+    s.SetText(IDC_MACRO3, "99");
     return DialogResult::Cancel;
   }});
   RunConfigDialog(store, settings);
@@ -216,17 +124,17 @@ TEST(ConfigRun, EditWithoutANumberKeepsTheDialogOpenAndChangesNothing) {
   store.ints["OEM2"] = 5;
   PendantSettings settings;
   QueueDialogTurns({PressOk([](VirtualDialogSurface& s) {
-                      s.SetText(kDelayEdit, "40");
-                      s.SetText(kOem2Edit, "");
-                      s.SetText(kMacro1Edit, "x");  // later in the order: not reported
+                      s.SetText(IDC_DELAY_STEPS, "40");
+                      s.SetText(IDC_OEM2, "");
+                      s.SetText(IDC_MACRO1, "x");  // later in the order: not reported
                     }),
                     [&settings](VirtualDialogSurface& s) {
                       // Still open: nothing was taken yet.
                       EXPECT_EQ(settings.DelaySteps, 25);
                       EXPECT_EQ(s.messages, std::vector<std::string>{"Please enter an integer."});
-                      EXPECT_EQ(s.focusedEdit, kOem2Edit);
-                      s.SetText(kOem2Edit, "7");
-                      s.SetText(kMacro1Edit, "3");
+                      EXPECT_EQ(s.focusedEdit, IDC_OEM2);
+                      s.SetText(IDC_OEM2, "7");
+                      s.SetText(IDC_MACRO1, "3");
                       return DialogResult::Ok;
                     }});
   RunConfigDialog(store, settings);
@@ -242,8 +150,8 @@ TEST(ConfigRun, ClearedTextsAreSavedEmptyAndLoadBackAsDefaults) {
   {
     XmlProfile profile(path);
     QueueDialogTurns({PressOk([](VirtualDialogSurface& s) {
-      s.SetText(kF2Edit, "");
-      s.SetText(kS1Edit, "");
+      s.SetText(IDC_F2_TEXT, "");
+      s.SetText(IDC_STEP1, "");
     })});
     RunConfigDialog(profile, settings);
     EXPECT_EQ(settings.F2, "");

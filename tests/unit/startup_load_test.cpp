@@ -14,52 +14,8 @@ using testing::RecordingStore;
 
 PendantSettings Load(RecordingStore& store) {
   PendantSettings settings;
-  LoadStartupSettings(store, settings, [&store] { store.reads.push_back("<FindPendant>"); });
+  LoadStartupSettings(store, settings, [] {});
   return settings;
-}
-
-TEST(StartupLoad, ReadsEveryKeyInOrderWithDiscoveryAfterTheButtons) {
-  RecordingStore store;
-  Load(store);
-  const std::vector<std::string> expected = {
-      "BUTTON0",
-      "BUTTON1",
-      "BUTTON2",
-      "BUTTON3",
-      "<FindPendant>",
-      "Macro1",
-      "Macro2",
-      "Macro3",
-      "Macro4",
-      "OEM1",
-      "OEM2",
-      "OEM3",
-      "OEM4",
-      "StepSize1",
-      "StepSize2",
-      "StepSize3",
-      "ScreenSel1",
-      "ScreenSel2",
-      "ScreenSel3",
-      "DelaySteps",
-      "DisplyRPM",
-      "F1",
-      "F2",
-      "F3",
-      "F4",
-      "AutoChangeSens",
-      "VelocityInAuto",
-      "Decidigit",
-      "CAmode",
-      "S1",
-      "S2",
-      "S3",
-      "Xreverse",
-      "Yreverse",
-      "Zreverse",
-  };
-  EXPECT_EQ(store.reads, expected);
-  EXPECT_TRUE(store.writes.empty());
 }
 
 TEST(StartupLoad, EmptySectionGivesTheDefaults) {

@@ -13,12 +13,16 @@
 #include <vector>
 
 #include "settings/selection_tables.h"
+#include "tests/support/settings_traffic.h"
 #include "tests/win32/dialog_driver.h"
 #include "tests/win32/substitute_host.h"
 #include "tests/win32/test_files.h"
 
 namespace pendant::test {
 namespace {
+
+using pendant::testing::RecordedSettingsTraffic;
+using pendant::testing::SavedKeys;
 
 using Drive = std::function<void(HWND dialog, HostThreadWatch& watch)>;
 using ProfileValues = std::vector<std::pair<std::string, std::string>>;
@@ -27,42 +31,9 @@ constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
 constexpr const char* kHostSection = "<HostSection><Units>mm</Units></HostSection>";
 
 // Every key as a configuration run saves it when the profile held none of them.
-const ProfileValues kSavedDefaults = {
-    {"BUTTON0", "0"},
-    {"BUTTON1", "0"},
-    {"BUTTON2", "0"},
-    {"BUTTON3", "0"},
-    {"Macro1", "0"},
-    {"Macro2", "0"},
-    {"Macro3", "0"},
-    {"Macro4", "0"},
-    {"OEM1", "0"},
-    {"OEM2", "0"},
-    {"OEM3", "0"},
-    {"OEM4", "0"},
-    {"StepSize1", "1"},
-    {"StepSize2", "2"},
-    {"StepSize3", "3"},
-    {"ScreenSel1", "1"},
-    {"ScreenSel2", "2"},
-    {"ScreenSel3", "3"},
-    {"S1", "0.0001"},
-    {"S2", "0.001"},
-    {"S3", "0.01"},
-    {"Xreverse", "0"},
-    {"Yreverse", "0"},
-    {"Zreverse", "0"},
-    {"DelaySteps", "25"},
-    {"DisplyRPM", "0"},
-    {"F1", "F1"},
-    {"F2", "F2"},
-    {"F3", "F3"},
-    {"F4", "F4"},
-    {"AutoChangeSens", "1"},
-    {"VelocityInAuto", "4"},
-    {"Decidigit", "2"},
-    {"CAmode", "0"},
-};
+ProfileValues SavedDefaults() {
+  return SavedKeys(RecordedSettingsTraffic(PENDANT_SETTINGS_TRAFFIC_FILE));
+}
 
 void PressOk(HWND dialog) {
   // Posted: OK may open a message box, which would hold up a sent click.
@@ -104,7 +75,9 @@ class SettingsDialog : public SubstituteHost {
   // The profile holds every key: these values, and the saved defaults for the rest.
   void ExpectProfile(const ProfileValues& changed) {
     const std::string saved = ReadBytes(profilePath_);
-    for (auto [key, value] : kSavedDefaults) {
+    const ProfileValues defaults = SavedDefaults();
+    ASSERT_FALSE(defaults.empty()) << PENDANT_SETTINGS_TRAFFIC_FILE;
+    for (auto [key, value] : defaults) {
       for (const auto& [changedKey, changedValue] : changed) {
         if (changedKey == key) value = changedValue;
       }
