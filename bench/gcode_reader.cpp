@@ -62,11 +62,8 @@ GcodeLine ReadGcodeLine(std::string_view text) {
       line.problem = std::string("no number after ") + letter;
       return line;
     }
-    const char* axisLetter = std::isalpha(static_cast<unsigned char>(letter))
-                                 ? std::strchr(kMachineAxisLetters, letter)
-                                 : nullptr;
-    if (axisLetter) {
-      line.axis[axisLetter - kMachineAxisLetters] = *number;
+    if (const int axis = MachineAxisOf(letter); axis >= 0) {
+      line.axis[axis] = *number;
     } else if (letter == 'F') {
       if (*number <= 0.0) {
         line.problem = "a feed must be above 0";

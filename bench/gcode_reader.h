@@ -8,10 +8,20 @@
 #include <string>
 #include <string_view>
 
+#include "host/host_axes.h"
+
 namespace pendant::bench {
 
+// The machine has the host's first four axes, X, Y, Z and A.
 inline constexpr int kMachineAxes = 4;
-inline constexpr const char* kMachineAxisLetters = "XYZA";
+
+// The machine axis a G-code letter names, or -1.
+inline int MachineAxisOf(char letter) {
+  for (int axis = 0; axis < kMachineAxes; ++axis) {
+    if (AxisLetter(axis) == letter) return axis;
+  }
+  return -1;
+}
 
 struct GcodeLine {
   std::string problem;           // why the line cannot be read; empty when it can

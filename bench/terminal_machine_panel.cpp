@@ -2,6 +2,7 @@
 #include <string>
 
 #include "bench/terminal_panels.h"
+#include "host/host_axes.h"
 #include "host/host_numbers.h"
 
 namespace pendant::bench {
@@ -31,10 +32,9 @@ std::string LastMessage(const SubstituteHost& host) {
 
 std::vector<std::string> MachinePanel(const BenchSession& session) {
   const SubstituteHost& host = session.host;
-  const char* const kAxes = "XYZA";
   std::string positions[2];
-  for (int axis = 0; axis < 4; ++axis) {
-    positions[axis / 2] += std::string(axis % 2 ? "   " : "") + kAxes[axis] +
+  for (int axis = 0; axis < kMachineAxes; ++axis) {
+    positions[axis / 2] += std::string(axis % 2 ? "   " : "") + AxisLetter(axis) +
                            Format(" %+10.4f", host.Dro(kFirstAxisPositionDro + axis));
   }
   const bool spindle = host.Led(kSpindleOnLed);
