@@ -1,7 +1,4 @@
-// The Windows HID adapter against a stand-in device: a message-mode named pipe whose server end
-// plays the pendant. The read client and the write client are opened through HidOpen exactly as
-// the pendant's handles are, so ReadFile, the event wait, GetOverlappedResult, CancelIo and
-// WriteFile all run for real under Wine.
+// The Windows HID adapter against the named-pipe stand-in pendant (tests/win32/hid_pipe_device.h).
 #include <windows.h>
 
 #include <dbt.h>
@@ -14,16 +11,17 @@
 #include <vector>
 
 #include "device/hid_port.h"
+#include "tests/win32/hid_pipe_device.h"
 
 namespace pendant {
 namespace {
 
 using Report = uint8_t[kInputReportSize];
 
+using test::kPatientWaitMs;
+using test::PipeDevice;
+
 constexpr unsigned kPollWaitMs = 5;
-// Long enough for the pipe under any machine's load; a bound on a wait that ends as soon as the
-// data is there, never a measured time.
-constexpr unsigned kPatientWaitMs = 10000;
 
 // How long Read calls with the poll cycle's 5 ms bound took, for the log.
 struct ReadTimes {
@@ -66,106 +64,22 @@ std::vector<uint8_t> Pattern(size_t length, uint8_t first) {
   return bytes;
 }
 
-// One overlapped operation on the server end, waited for at most waitMs (then cancelled).
-class ServerIo {
- public:
-  ServerIo() { overlapped_.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr); }
-  ~ServerIo() { CloseHandle(overlapped_.hEvent); }
-  ServerIo(const ServerIo&) = delete;
-  ServerIo& operator=(const ServerIo&) = delete;
-
-  OVERLAPPED* Overlapped() { return &overlapped_; }
-
-  // Completes an operation whose call returned started; the byte count, or -1 on failure.
-  long Complete(HANDLE server, BOOL started, DWORD waitMs) {
-    if (!started && GetLastError() != ERROR_IO_PENDING) return -1;
-    return started ? Collect(server) : Finish(server, waitMs);
-  }
-
-  // Waits for the pending operation; cancels it when the wait ends without it.
-  long Finish(HANDLE server, DWORD waitMs) {
-    if (WaitForSingleObject(overlapped_.hEvent, waitMs) == WAIT_OBJECT_0) return Collect(server);
-    CancelIo(server);
-    DWORD bytes = 0;
-    GetOverlappedResult(server, &overlapped_, &bytes, TRUE);
-    return -1;
-  }
-
- private:
-  long Collect(HANDLE server) {
-    DWORD bytes = 0;
-    if (!GetOverlappedResult(server, &overlapped_, &bytes, FALSE)) return -1;
-    return static_cast<long>(bytes);
-  }
-
-  OVERLAPPED overlapped_{};
-};
-
 class HidOverPipe : public ::testing::Test {
  protected:
   void SetUp() override {
-    readServer_ = CreateServerInstance();
-    ASSERT_NE(readServer_, INVALID_HANDLE_VALUE);
-    readClient_ = ConnectClient(readServer_, HidAccess::Read);
-    ASSERT_TRUE(IsOpen(readClient_));
-    // The second instance exists only now, so the write client lands on it.
-    writeServer_ = CreateServerInstance();
-    ASSERT_NE(writeServer_, INVALID_HANDLE_VALUE);
-    writeClient_ = ConnectClient(writeServer_, HidAccess::Write);
-    ASSERT_TRUE(IsOpen(writeClient_));
+    ASSERT_TRUE(device_.OpenClients(readClient_, writeClient_));
     reader_.EnsureEvent();
   }
 
   void TearDown() override {
     reader_.Close(readClient_);
     writer_.Close(writeClient_);
-    if (readServer_ != INVALID_HANDLE_VALUE) CloseHandle(readServer_);
-    if (writeServer_ != INVALID_HANDLE_VALUE) CloseHandle(writeServer_);
   }
 
-  HANDLE CreateServerInstance() const {
-    return CreateNamedPipeA(pipeName_.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
-                            PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 2, 64, 64, 0,
-                            nullptr);
-  }
+  bool DeviceSends(const std::vector<uint8_t>& bytes) const { return device_.Sends(bytes); }
+  std::vector<uint8_t> DeviceReceives() const { return device_.Receives(); }
 
-  // Opens the pipe through HidOpen as the pendant's handles are opened, with the server end
-  // listening on the given instance; invalid when the two did not connect.
-  DeviceHandle ConnectClient(HANDLE server, HidAccess access) const {
-    ServerIo io;
-    const BOOL connected = ConnectNamedPipe(server, io.Overlapped());
-    const DWORD error = connected ? ERROR_SUCCESS : GetLastError();
-    DeviceHandle client = HidOpen(pipeName_.c_str(), access);
-    const bool linked = error == ERROR_SUCCESS || error == ERROR_PIPE_CONNECTED ||
-                        (error == ERROR_IO_PENDING && io.Finish(server, kPatientWaitMs) >= 0);
-    if (!linked) HidClose(client);
-    return client;
-  }
-
-  // The device sends one message (an input report, or anything else).
-  bool DeviceSends(const std::vector<uint8_t>& bytes) const {
-    ServerIo io;
-    const BOOL sent = WriteFile(readServer_, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                nullptr, io.Overlapped());
-    return io.Complete(readServer_, sent, kPatientWaitMs) == static_cast<long>(bytes.size());
-  }
-
-  // What the device received on its output side.
-  std::vector<uint8_t> DeviceReceives() const {
-    std::vector<uint8_t> buffer(64);
-    ServerIo io;
-    const BOOL received = ReadFile(writeServer_, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                   nullptr, io.Overlapped());
-    const long length = io.Complete(writeServer_, received, kPatientWaitMs);
-    buffer.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return buffer;
-  }
-
-  const std::string pipeName_ = "\\\\.\\pipe\\pendant-link-" +
-                                std::to_string(GetCurrentProcessId()) + "-" +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  HANDLE readServer_ = INVALID_HANDLE_VALUE;
-  HANDLE writeServer_ = INVALID_HANDLE_VALUE;
+  PipeDevice device_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
   DeviceHandle readClient_ = kInvalidDevice;
   DeviceHandle writeClient_ = kInvalidDevice;
   HidReader reader_;
@@ -311,8 +225,7 @@ TEST_F(HidOverPipe, CloseWithAReadInFlightCancelsItAndTheReaderServesTheNextHand
   EXPECT_EQ(Bytes(report_), untouched_);
 
   // Reopened, as after a device arrival: the same reader reads from the new handle.
-  ASSERT_TRUE(DisconnectNamedPipe(readServer_));
-  readClient_ = ConnectClient(readServer_, HidAccess::Read);
+  readClient_ = device_.ReopenReadClient();
   ASSERT_TRUE(IsOpen(readClient_));
   ASSERT_TRUE(DeviceSends(Pattern(8, 0x80)));
   EXPECT_TRUE(TimedRead(reader_, readClient_, report_, kPatientWaitMs));
