@@ -87,6 +87,15 @@ void PendantLink::ClosePendantHandles() {
   deviceOpen_ = false;
 }
 
+LinkChange PendantLink::AdoptPendantHandles(DeviceHandle read, DeviceHandle write) {
+  ClosePendantHandles();
+  reader_.EnsureEvent();
+  readHandle_ = read;
+  writeHandle_ = write;
+  deviceOpen_ = IsOpen(readHandle_) || IsOpen(writeHandle_);
+  return LinkChange::Opened;
+}
+
 bool PendantLink::Read(uint8_t (&report)[kInputReportSize], unsigned waitMs) {
   return reader_.Read(readHandle_, report, waitMs);
 }

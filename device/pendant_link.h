@@ -33,6 +33,10 @@ class PendantLink {
   // removal of the pendant's interface closes it.
   LinkChange DeviceChangeHandler(uintptr_t event, const void* data);
 
+  // Takes over handles a stand-in pendant opened elsewhere (the Wine tests' named pipe), as if
+  // the discovery had opened them.
+  LinkChange AdoptPendantHandles(DeviceHandle read, DeviceHandle write);
+
   // The newest complete report within waitMs into report; false leaves report untouched (the
   // read stays in flight and lands in a later call).
   bool Read(uint8_t (&report)[kInputReportSize], unsigned waitMs);

@@ -26,6 +26,11 @@ bool TrundleWin::FindPendant() {
   return link_.DeviceOpen();
 }
 
+void TrundleWin::AdoptPendant(DeviceHandle read, DeviceHandle write) {
+  Follow(link_.AdoptPendantHandles(read, write));
+  StartWindowTimer(window_, kPollTimerId, kPollIntervalMs);
+}
+
 bool TrundleWin::DeviceChangeHandler(uintptr_t event, const void* data) {
   Follow(link_.DeviceChangeHandler(event, data));
   return true;

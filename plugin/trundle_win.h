@@ -39,6 +39,8 @@ class TrundleWin final : public WindowEvents {
   // Subscribes to HID notices, looks for the pendant and starts the poll timer; whether the
   // pendant opened.
   bool FindPendant();
+  // FindPendant for a stand-in pendant whose handles were opened elsewhere.
+  void AdoptPendant(DeviceHandle read, DeviceHandle write);
   // Always reports the notice as handled.
   bool DeviceChangeHandler(uintptr_t event, const void* data);
   // One timer tick; returns whether the tick goes on to default processing.

@@ -110,15 +110,15 @@ class PollTickFigures : public ::testing::Test {
     std::memcpy(parentObject_ + kHostParentWindowOffset, &hostWindow, sizeof hostWindow);
     module_.InitControl(blockA_.data(), blockB_.data(), blockC_.data(), parentObject_);
     window_ = module_.PendantWindow.get();
-    ASSERT_NE(window_->Window(), nullptr);
-    ASSERT_TRUE(device_.OpenClients(window_->ReadHandle, window_->WriteHandle));
-    window_->Reader.EnsureEvent();
-    window_->DeviceOpen = true;
-    window_->WheelBaselinePending = true;
-    // The poll timer as the pendant's discovery starts it. The discovery itself is left out:
-    // under emulated Wine the pipe's server calls after it lose their wine server connection.
-    ASSERT_NE(
-        SetTimer(static_cast<HWND>(window_->Window()), kPollTimerId, kPollIntervalMs, nullptr), 0u);
+    pendantWindow_ = FindWindowExA(hostWindow, nullptr, kPendantWindowClass, nullptr);
+    ASSERT_NE(pendantWindow_, nullptr);
+    DeviceHandle read = kInvalidDevice;
+    DeviceHandle write = kInvalidDevice;
+    ASSERT_TRUE(device_.OpenClients(read, write));
+    // The pipe's handles stand in for a discovered pendant; the poll timer starts as after a
+    // discovery. The discovery itself is left out: under emulated Wine the pipe's server calls
+    // after it lose their wine server connection.
+    window_->AdoptPendant(read, write);
   }
 
   // Runs the host's message loop until kTicks poll ticks were dispatched to the pendant
@@ -126,7 +126,7 @@ class PollTickFigures : public ::testing::Test {
   // block of each tick in ms.
   std::vector<double> TimeTicks(const std::function<void()>& beforeTick) {
     std::vector<double> blocks;
-    const HWND pendant = static_cast<HWND>(window_->Window());
+    const HWND pendant = pendantWindow_;
     const ULONGLONG giveUp = GetTickCount64() + test::kPatientWaitMs + kTicks * 25 * 20;
     while (blocks.size() < kTicks && GetTickCount64() < giveUp) {
       MSG message;
@@ -160,6 +160,7 @@ class PollTickFigures : public ::testing::Test {
   test::PipeDevice device_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
   PluginModule module_;
   TrundleWin* window_ = nullptr;
+  HWND pendantWindow_ = nullptr;
   int displayReports_ = 0;
 
  private:
@@ -182,12 +183,12 @@ TEST_F(PollTickFigures, APendantSendingAReportBeforeEachTickIsReadWithoutWaiting
   uint8_t counter = 0;
   int decodedOnTime = 0;
   const std::vector<double> blocks = TimeTicks([&] {
-    if (window_->CurrentInput[kWheelCounterByte] == counter) ++decodedOnTime;
+    if (window_->Engine().State().CurrentInput[kWheelCounterByte] == counter) ++decodedOnTime;
     ++counter;
     EXPECT_TRUE(device_.Sends({0x04, counter, 1, 0x01, 0x01, 0, 0, 0}));
   });
   ASSERT_EQ(blocks.size(), static_cast<size_t>(kTicks)) << "the poll timer stopped ticking";
-  if (window_->CurrentInput[kWheelCounterByte] == counter) ++decodedOnTime;
+  if (window_->Engine().State().CurrentInput[kWheelCounterByte] == counter) ++decodedOnTime;
   EXPECT_EQ(decodedOnTime, kTicks + 1) << "a tick did not decode the report sent before it";
   EXPECT_GT(displayReports_, 0) << "no display report reached the pendant";
   Print("pendant sending a report before each tick", blocks);
