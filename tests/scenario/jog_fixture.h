@@ -36,13 +36,7 @@ class JogFixture : public ScenarioTest {
   }
 
   // Effects since the last call, one line each.
-  std::vector<std::string> Effects() {
-    std::vector<std::string> lines;
-    for (const bench::HostEffect& effect : session_.host.TakeEffects()) {
-      lines.push_back(effect.ToString());
-    }
-    return lines;
-  }
+  std::vector<std::string> Effects() { return TakeEffectLines(); }
 
   // Effects of one kind only ("code", "button", "setdro", "message").
   std::vector<std::string> EffectsOf(const std::string& kind) {
