@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -25,12 +26,22 @@ std::string MakePrivateDirectory() {
 
 BenchSession::BenchSession()
     : host(SubstituteHost::Instance()), machine(host), directory_(MakePrivateDirectory()) {
+  Reset();
+}
+
+void BenchSession::Reset() {
   Plugin().ResetAsLoaded();
   VirtualDesktop::Instance().Reset();
   VirtualHidBus::Instance().Reset();
   host.Reset();
+  machine = Machine(host);
   machine.AdvanceTo(VirtualDesktop::Instance().NowMs());
+  pendant = VirtualPendant();
+  updatesPerSecond = kDefaultUpdatesPerSecond;
+  onStep = nullptr;
+  nextUpdateMs_ = 0;
   profilePath = directory_ + "/profile.xml";
+  std::remove(profilePath.c_str());
 }
 
 BenchSession::~BenchSession() {

@@ -14,10 +14,16 @@ namespace pendant::bench {
 
 class BenchSession {
  public:
+  static constexpr int kDefaultUpdatesPerSecond = 10;
+
   BenchSession();
   ~BenchSession();
   BenchSession(const BenchSession&) = delete;
   BenchSession& operator=(const BenchSession&) = delete;
+
+  // Back to a new session (the plug-in stopped and as loaded; a fresh platform, host, machine
+  // and pendant; no profile file) in the same private folder, for programs that run many.
+  void Reset();
 
   // Puts a key into the plug-in's section of the profile file (before start).
   void SetProfileKey(const std::string& key, const std::string& value);
@@ -40,7 +46,7 @@ class BenchSession {
   // Off until switched on: then it answers the plug-in's buttons and lines and moves.
   Machine machine;
   VirtualPendant pendant;
-  int updatesPerSecond = 10;
+  int updatesPerSecond = kDefaultUpdatesPerSecond;
   std::string profilePath;
   // Called after every step of virtual time (each poll tick and each Update call), so an
   // observer sees effects at the moment they happen.

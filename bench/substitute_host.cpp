@@ -1,5 +1,10 @@
 #include "bench/substitute_host.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "host/host_fields.h"
@@ -11,6 +16,27 @@ namespace pendant::bench {
 namespace {
 
 constexpr size_t kMessageOffset = host_fields::kHostMessageText;
+
+// Makes the block size zero bytes. A block of that size already hands its whole pages back to
+// the kernel, which maps in zeros where they are touched next: writing 1.3 MB of zeros cost a
+// fuzz input's reset more than everything else in it.
+void ZeroBlock(std::vector<uint8_t>& block, size_t size) {
+  if (block.size() != size) {
+    block.assign(size, 0);
+    return;
+  }
+  const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  uint8_t* const begin = block.data();
+  uint8_t* const end = begin + size;
+  uint8_t* const firstPage = begin + (page - reinterpret_cast<uintptr_t>(begin) % page) % page;
+  uint8_t* const endPage = end - reinterpret_cast<uintptr_t>(end) % page;
+  if (firstPage >= endPage || madvise(firstPage, endPage - firstPage, MADV_DONTNEED) != 0) {
+    std::fill(begin, end, 0);
+    return;
+  }
+  std::fill(begin, firstPage, 0);
+  std::fill(endPage, end, 0);
+}
 
 void RecordButton(int16_t code) {
   SubstituteHost& host = SubstituteHost::Instance();
@@ -85,9 +111,9 @@ void SubstituteHost::Reset() {
   dros.clear();
   ledsOn.clear();
   effects.clear();
-  blockA.assign(kHostBlockASize, 0);
-  blockB.assign(kHostBlockBSize, 0);
-  blockC.assign(kHostBlockCSize, 0);
+  ZeroBlock(blockA, kHostBlockASize);
+  ZeroBlock(blockB, kHostBlockBSize);
+  ZeroBlock(blockC, kHostBlockCSize);
   window = VirtualDesktop::Instance().CreateHostWindow();
   parentWindow.fill(0);
   std::memcpy(parentWindow.data() + kHostParentWindowOffset, &window, sizeof window);

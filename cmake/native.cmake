@@ -11,6 +11,7 @@ add_library(QorvixK7R SHARED ${PENDANT_SOURCES})
 set_target_properties(QorvixK7R PROPERTIES PREFIX "")
 target_include_directories(QorvixK7R PUBLIC ${PROJECT_SOURCE_DIR} PRIVATE ${PENDANT_GENERATED_DIR})
 target_link_libraries(QorvixK7R PRIVATE pugixml::pugixml ${CMAKE_DL_LIBS})
+target_compile_options(QorvixK7R PRIVATE ${PENDANT_FUZZ_COVERAGE})
 
 add_subdirectory(bench)
 if(PENDANT_TESTS)

@@ -51,7 +51,10 @@ std::string NodesOutsideSection(const std::string& content) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string original(reinterpret_cast<const char*>(data), size);
-  pendant::bench::BenchSession session;
+  // One session for the whole run, reset for each input: its folder is made once and the
+  // profile file in it is the one every input is written to.
+  static pendant::bench::BenchSession session;
+  session.Reset();
   WriteFile(session.profilePath, original);
   const pendant::ProfileFileState state = pendant::ProbeProfileFile(session.profilePath);
   const bool parses = pendant::XmlDocument().Load(session.profilePath);

@@ -38,12 +38,25 @@ bool PendantOpen() {
 }  // namespace
 
 StreamDriver::StreamDriver(StreamOracle& oracle) : oracle_(oracle) {
-  session.pendant.Plug();
-  Start();
+  StartFresh();
 }
 
 StreamDriver::~StreamDriver() {
   if (running_) Stop();
+}
+
+void StreamDriver::StartOver() {
+  if (running_) Stop();
+  session.Reset();
+  foreignPlugged_ = false;
+  cycles = 0;
+  StartFresh();
+}
+
+void StreamDriver::StartFresh() {
+  session.profilePath.clear();
+  session.pendant.Plug();
+  Start();
 }
 
 void StreamDriver::Start() {

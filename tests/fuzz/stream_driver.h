@@ -16,12 +16,18 @@ namespace pendant::testing {
 
 class StreamDriver {
  public:
-  // A fresh bench session, the plug-in started with the pendant plugged in.
+  // A fresh bench session, the plug-in started with the pendant plugged in. The host names no
+  // profile file: the settings start as defaults and stay in memory, so no operation waits on
+  // the disk.
   explicit StreamDriver(StreamOracle& oracle);
   // Stops the plug-in and checks that it ended what it started.
   ~StreamDriver();
   StreamDriver(const StreamDriver&) = delete;
   StreamDriver& operator=(const StreamDriver&) = delete;
+
+  // Stops the plug-in, checked as at the end, and starts it again on the reset session: what a
+  // new driver would be, without building one (a fuzz target runs many streams).
+  void StartOver();
 
   // Runs every operation the bytes encode; an operation cut short by the end is dropped.
   void Run(std::span<const uint8_t> bytes);
@@ -36,6 +42,7 @@ class StreamDriver {
   uint64_t cycles = 0;
 
  private:
+  void StartFresh();
   void RunOne(uint8_t op, std::span<const uint8_t>& rest);
   void ToggleForeignDevice();
   void ChangeSetting(uint8_t which, std::span<const uint8_t>& rest);
