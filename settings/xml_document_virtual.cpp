@@ -2,6 +2,7 @@
 #include <pugixml.hpp>
 
 #include <fstream>
+#include <string>
 
 #include "settings/xml_document.h"
 
@@ -44,6 +45,18 @@ pugi::xml_node AppendIndented(pugi::xml_node parent, const char* name) {
   parent.insert_child_before(pugi::node_pcdata, child).set_value(indent);
   return child;
 }
+
+// Everything an element holds as text, nested elements included, as the DOM's text content is:
+// comments and processing instructions inside it are not text. The walk is not recursive, so
+// deep nesting cannot exhaust the stack.
+class TextCollector final : public pugi::xml_tree_walker {
+ public:
+  bool for_each(pugi::xml_node& node) override {
+    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) text += node.value();
+    return true;
+  }
+  std::string text;
+};
 
 // UTF-16 and UTF-32 files are written with a byte order mark so they read back the same.
 bool IsWide(pugi::xml_encoding encoding) {
@@ -120,7 +133,9 @@ XmlElement XmlDocument::AppendChild(const XmlElement& parent, const char* name) 
 
 std::string XmlDocument::Text(const XmlElement& element) {
   if (!element) return {};
-  return NodeOf(element.node_).text().get();
+  TextCollector collector;
+  NodeOf(element.node_).traverse(collector);
+  return collector.text;
 }
 
 void XmlDocument::SetText(const XmlElement& element, const std::string& text) {

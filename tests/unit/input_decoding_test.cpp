@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -161,41 +162,142 @@ TEST(KeyClassification, KeyDownInTheFirstReports) {
   EXPECT_FALSE(state.KeyDoublePress);
 }
 
-TEST(SelectionTables, RowCountsCodesAndLabels) {
-  EXPECT_EQ(FunctionList.size(), 66u);
-  EXPECT_EQ(ScreenList.size(), 7u);
-  EXPECT_EQ(VelocitySensitivityList.size(), 10u);
-  EXPECT_EQ(SlowDownRateList.size(), 3u);
-  EXPECT_EQ(DecimalDigitsList.size(), 3u);
+struct TableRow {
+  int code;
+  const char* label;
+};
 
-  struct Row {
-    SelectionTable table;
-    int index;
-    int code;
-    const char* label;
-  };
-  const Row rows[] = {
-      {FunctionList, 0, 0, " NONE"},
-      {FunctionList, 1, 899, " ------------------------------"},
-      {FunctionList, 3, 814, " OEM Button #2"},
-      {FunctionList, 9, 820, " Custom Macro #4"},
-      {FunctionList, 16, 6, " screen 6 ( Corrections screen)"},
-      {FunctionList, 26, 1029, " Softlimits Toggle"},
-      {FunctionList, 65, 104, " Goto Safe Z"},
-      {ScreenList, 0, 0, " NONE"},
-      {ScreenList, 4, 4, " screen 5 (Offsets screen)"},
-      {VelocitySensitivityList, 0, 3, "1"},
-      {VelocitySensitivityList, 4, 7, "5"},
-      {VelocitySensitivityList, 9, 25, "10"},
-      {SlowDownRateList, 1, 3, "3"},
-      {DecimalDigitsList, 2, 4, "4"},
-  };
-  for (const Row& row : rows) {
-    const char* text = RowAt(row.table, row.index);
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(RowCode(text), row.code) << text;
-    EXPECT_EQ(RowLabel(text), row.label) << text;
+// Every row in order, then the first index past each end: no row there, and codes clamp to the
+// rows at the ends.
+void ExpectRows(const char* name, SelectionTable table, const std::vector<TableRow>& rows) {
+  ASSERT_EQ(table.size(), rows.size()) << name;
+  for (size_t index = 0; index < rows.size(); ++index) {
+    const char* text = RowAt(table, static_cast<int>(index));
+    ASSERT_NE(text, nullptr) << name << " row " << index;
+    EXPECT_EQ(RowCode(text), rows[index].code) << name << " row " << index;
+    EXPECT_EQ(RowLabel(text), rows[index].label) << name << " row " << index;
   }
+  const int size = static_cast<int>(rows.size());
+  EXPECT_EQ(RowAt(table, size), nullptr) << name;
+  EXPECT_EQ(RowAt(table, -1), nullptr) << name;
+  EXPECT_EQ(ClampedRowCode(table, size), rows.back().code) << name;
+  EXPECT_EQ(ClampedRowCode(table, -1), rows.front().code) << name;
+}
+
+TEST(SelectionTables, EveryRowOfEveryTable) {
+  const char* const line = " ------------------------------";
+  ExpectRows("FunctionList", FunctionList,
+             {{0, " NONE"},
+              {899, line},
+              {813, " OEM Button #1"},
+              {814, " OEM Button #2"},
+              {815, " OEM Button #3"},
+              {816, " OEM Button #4"},
+              {817, " Custom Macro #1"},
+              {818, " Custom Macro #2"},
+              {819, " Custom Macro #3"},
+              {820, " Custom Macro #4"},
+              {899, line},
+              {1, " Screen 1 (Program Run screen)"},
+              {2, " Screen 2 (MDI screen)"},
+              {3, " screen 3 (Toolpath screen)"},
+              {4, " screen 4 (Positioning screen)"},
+              {5, " screen 5 (Diagnostics screen)"},
+              {6, " screen 6 ( Corrections screen)"},
+              {7, " screen 7 (Tables screen)"},
+              {323, " Toggle visibility of TAB screen"},
+              {160, " Regen toolpath display"},
+              {899, line},
+              {113, " Flood toggle"},
+              {114, " Mist toggle"},
+              {899, line},
+              {178, " Offline toggle"},
+              {103, " Jog ON and OFF toggle"},
+              {1029, " Softlimits Toggle"},
+              {172, " Clear error label"},
+              {167, " Z inhibit toggle"},
+              {899, line},
+              {106, " mm/inch"},
+              {256, " Machine Coordinates toggle"},
+              {333, " Toggle Dist to Go"},
+              {899, line},
+              {171, " Jog increment cycle"},
+              {191, " Select Jog Increment 1"},
+              {192, " Select Jog Increment 2"},
+              {245, " Jog mode STEP CONT MPG toggle"},
+              {899, line},
+              {250, " Disable movement on axis X"},
+              {251, " Disable movement on axis Y"},
+              {252, " Disable movement on axis Z"},
+              {253, " Disable movement on axis A"},
+              {899, line},
+              {139, " Part X Offset Touch"},
+              {140, " Part Y Offset Touch"},
+              {141, " Part Z Offset Touch"},
+              {142, " Part A Offset Touch"},
+              {899, line},
+              {145, " Tool X Offset Touch"},
+              {146, " Tool Z Offset Touch"},
+              {899, line},
+              {1007, " ZeroAll"},
+              {1008, " Zero X"},
+              {1009, " Zero Y"},
+              {1010, " Zero Z"},
+              {1011, " Zero A"},
+              {899, line},
+              {1022, " Ref X"},
+              {1023, " Ref Y"},
+              {1024, " Ref Z"},
+              {1025, " Ref A"},
+              {899, line},
+              {1017, " GotoZs"},
+              {138, " Go Home"},
+              {104, " Goto Safe Z"}});
+  ExpectRows("ScreenList", ScreenList,
+             {{0, " NONE"},
+              {1, " Screen 1 (Program Run screen)"},
+              {2, " Screen 2 (MDI screen)"},
+              {3, " screen 4 (Toolpath screen)"},
+              {4, " screen 5 (Offsets screen)"},
+              {5, " screen 6 (Setting screen)"},
+              {6, " screen 7 (Diagnostics screen)"}});
+  ExpectRows("VelocitySensitivityList", VelocitySensitivityList,
+             {{3, "1"},
+              {4, "2"},
+              {5, "3"},
+              {6, "4"},
+              {7, "5"},
+              {9, "6"},
+              {11, "7"},
+              {15, "8"},
+              {20, "9"},
+              {25, "10"}});
+  ExpectRows("SlowDownRateList", SlowDownRateList, {{2, "2"}, {3, "3"}, {4, "4"}});
+  ExpectRows("DecimalDigitsList", DecimalDigitsList, {{2, "2"}, {3, "3"}, {4, "4"}});
+}
+
+// The host screen each screen-list row selects and the name the pendant shows for it.
+TEST(SelectionTables, ScreenRowsMapToHostScreensAndPendantNames) {
+  struct Screen {
+    int32_t hostScreen;
+    const char* pendantName;
+  };
+  const Screen screens[] = {{0, ""},         {1, "Prog Run"}, {2, "MDI     "}, {3, "ToolPath"},
+                            {7, "OffSets "}, {6, "Settings"}, {5, "Diagnost"}};
+  ASSERT_EQ(ScreenRows.size(), std::size(screens));
+  for (int index = 0; index < static_cast<int>(std::size(screens)); ++index) {
+    const ScreenRow* row = ScreenRowAt(index);
+    ASSERT_NE(row, nullptr) << index;
+    EXPECT_STREQ(row->label, ScreenList[static_cast<size_t>(index)]) << index;
+    EXPECT_EQ(row->hostScreen, screens[index].hostScreen) << index;
+    EXPECT_EQ(row->pendantName, screens[index].pendantName) << index;
+    if (index > 0) {
+      EXPECT_EQ(ScreenNameOf(row->hostScreen), screens[index].pendantName) << index;
+    }
+  }
+  EXPECT_EQ(ScreenRowAt(static_cast<int>(std::size(screens))), nullptr);
+  EXPECT_EQ(ScreenRowAt(-1), nullptr);
+  EXPECT_EQ(ScreenNameOf(4), "");  // no row selects host screen 4
 }
 
 TEST(SelectionTables, IndicesOutsideATableFindNoRowAndClampForCodes) {

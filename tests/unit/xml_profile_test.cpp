@@ -188,6 +188,33 @@ TEST_F(XmlProfileTest, FailedSaveLeavesThePreviousProfileWhole) {
   EXPECT_EQ(ReadFile(path_), original);
 }
 
+// The temporary is written, but the profile cannot be replaced (something else now stands at
+// its path): the temporary is removed, and what stands there is left alone.
+TEST_F(XmlProfileTest, FailedReplaceLeavesNoTemporaryBehind) {
+  WriteFile(path_, "<profile><Host>1</Host></profile>");
+  {
+    XmlProfile profile(path_);
+    profile.WriteInt(kSection, "Macro1", 9);
+    std::filesystem::remove(path_);
+    std::filesystem::create_directory(path_);
+    WriteFile(dir_.File("profile.xml/inside"), "kept");
+  }
+  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
+  EXPECT_EQ(ReadFile(dir_.File("profile.xml/inside")), "kept");
+}
+
+// A key's text is all the text inside it; a comment the host put there is not part of it.
+TEST_F(XmlProfileTest, TextAroundACommentReadsAsOneText) {
+  WriteFile(path_,
+            "<profile><Qorvix_K7R_Pendant><F1>Ho<!-- the host's note -->me</F1>"
+            "<Macro1>1<!-- -->2</Macro1><F2><!-- only a note --></F2>"
+            "</Qorvix_K7R_Pendant></profile>");
+  XmlProfile profile(path_);
+  EXPECT_EQ(profile.ReadString(kSection, "F1", "F1"), "Home");
+  EXPECT_EQ(profile.ReadInt(kSection, "Macro1", 0), 12);
+  EXPECT_EQ(profile.ReadString(kSection, "F2", "F2"), "F2");
+}
+
 TEST_F(XmlProfileTest, SaveLeavesNoTemporaryBehind) {
   {
     XmlProfile profile(path_);
