@@ -1,5 +1,8 @@
 // Double-press actions, function keys, the offline screen key and wheel adjustments, with host
 // Update calls and poll cycles interleaved as the host runs them.
+#include <string>
+
+#include "settings/selection_tables.h"
 #include "tests/scenario/jog_fixture.h"
 
 namespace pendant::testing {
@@ -53,6 +56,62 @@ TEST_F(KeyActionTest, PressesTooSlowOrTooLongDoNothing) {
   Press(6);  // the first of these lasts too long
   Press(2);
   EXPECT_TRUE(Effects().empty());
+}
+
+// A press is quick while it lasts fewer than 5 Update calls, and the second follows in time
+// when it starts fewer than 5 after the first ended: 4 is the longest that still counts.
+TEST_F(KeyActionTest, DoublePressLimitsInUpdateCalls) {
+  struct Case {
+    int first;
+    int gap;
+    int second;
+    bool acts;
+  };
+  const Case cases[] = {{4, 4, 4, true}, {5, 1, 1, false}, {1, 5, 1, false}, {1, 1, 5, false}};
+  StartAt(2, 5);
+  for (const Case& c : cases) {
+    session_.Update(10);
+    Press(c.first, c.gap);
+    Press(c.second, 0);
+    EXPECT_EQ(Effects(), c.acts ? Lines{"button 1009"} : Lines{})
+        << c.first << ", gap " << c.gap << ", " << c.second;
+  }
+}
+
+// Each row of the function list, on each of F1..F4 in turn, does what its row code says.
+TEST_F(KeyActionTest, EveryFunctionRowOnEveryButton) {
+  session_.SetProfileKey("OEM1", "901");
+  session_.SetProfileKey("OEM2", "902");
+  session_.SetProfileKey("OEM3", "903");
+  session_.SetProfileKey("OEM4", "904");
+  for (const char* key : {"Macro1", "Macro2", "Macro3", "Macro4"}) {
+    session_.SetProfileKey(key, std::string(1, key[5]));
+  }
+  const int buttonPosition[] = {1, 2, 3, 7};
+  StartAt(1, 6);
+  for (int row = 0; row < static_cast<int>(FunctionList.size()); ++row) {
+    const int button = row % 4;
+    Plugin().settings.BUTTON[button] = static_cast<int16_t>(row);
+    session_.pendant.axisSelector = buttonPosition[button];
+    session_.pendant.Send();
+    session_.Tick(1);
+    session_.Update(6);
+    Effects();
+    Press(2);
+    Press(2);
+    const int code = RowCode(FunctionList[static_cast<size_t>(row)]);
+    Lines expected;
+    if (code < 800 || code > 899) {
+      expected = {"button " + std::to_string(code)};
+    } else if (code >= 813 && code <= 816) {
+      const std::string k = std::to_string(code - 812);
+      expected = {"button 90" + k, "message OEM Function #" + k + " executed."};
+    } else if (code >= 817 && code <= 820) {
+      const std::string k = std::to_string(code - 816);
+      expected = {"code M" + k, "message Custom Macro #" + k + " executed."};
+    }
+    EXPECT_EQ(Effects(), expected) << "row " << row << " on F" << button + 1;
+  }
 }
 
 TEST_F(KeyActionTest, ProgramAndSpindleActions) {
@@ -174,6 +233,22 @@ TEST_F(ScreenKeyTest, HoldingTwentyUpdatesOrNoScreensConfiguredDoesNothing) {
   EXPECT_EQ(Decoded().CurrentScreenCode, 1);
 }
 
+// Shorter than 3 Update calls is a tap; from 3 up to 19 the press steps to the next screen;
+// from 20 it does nothing.
+TEST_F(ScreenKeyTest, TapAndHoldLimitsInUpdateCalls) {
+  StartOffline();  // the default screens 1, 2 and 3, slot 1 in use
+  struct Case {
+    int updates;
+    Lines expected;
+  };
+  const Case cases[] = {
+      {2, {"button 323"}}, {3, {"button 2"}}, {19, {"button 3"}}, {20, {}}, {3, {"button 1"}}};
+  for (const Case& c : cases) {
+    Press(c.updates);
+    EXPECT_EQ(Effects(), c.expected) << c.updates << " Update calls";
+  }
+}
+
 TEST_F(ScreenKeyTest, ScreenRowOutsideTheListKeepsItsCode) {
   session_.SetProfileKey("ScreenSel2", "9");
   StartOffline();
@@ -213,6 +288,56 @@ TEST_F(AdjustTest, KeyHeldSwitchesToSpindleOverrideAndContinuousSpeed) {
   session_.Tick(1);
   Turn(10);
   EXPECT_EQ(EffectsOf("setdro"), (Lines{"setdro 3 100"}));
+}
+
+// The overrides stop at 250 and 1 percent, the continuous-jog speed at 100 and 0.1: a value
+// that would pass a limit is written as the limit, one already at the upper limit is not
+// written going up.
+TEST_F(AdjustTest, HostValuesStopExactlyAtTheirLimits) {
+  struct Case {
+    int modeSelector;
+    bool key;
+    int dro;
+    double value;
+    int counts;
+    Lines expected;
+  };
+  const Case cases[] = {
+      {4, false, 821, 249.0, 10, {"setdro 821 250"}},
+      {4, false, 821, 250.0, 1, {}},
+      {4, false, 821, 1.0, -1, {"setdro 821 1"}},
+      {4, true, 74, 249.0, 10, {"setdro 74 250"}},
+      {4, true, 74, 250.0, 1, {}},
+      {4, true, 74, 1.0, -1, {"setdro 74 1"}},
+      {3, true, 3, 99.9, 1, {"setdro 3 100"}},
+      {3, true, 3, 100.0, 1, {}},
+      {3, true, 3, 0.1, -1, {"setdro 3 0.10000000000000001"}},
+  };
+  StartAt(1, 4);
+  for (const Case& c : cases) {
+    session_.pendant.modeSelector = c.modeSelector;
+    session_.pendant.keyDown = c.key;
+    session_.pendant.Send();
+    session_.Tick(1);
+    Effects();
+    session_.host.dros[c.dro] = c.value;
+    Turn(c.counts);
+    EXPECT_EQ(Effects(), c.expected) << "DRO " << c.dro << " at " << c.value;
+  }
+}
+
+TEST_F(AdjustTest, StepSpeedStopsAtAHundredAndOnePercent) {
+  StartAt(1, 1);
+  SetKey(true);  // a short press then a held one: step speed
+  SetKey(false);
+  SetKey(true);
+  ASSERT_EQ(Decoded().JogMode, 10);
+  Turn(127);
+  Turn(127);  // 50 % grows past 100 %
+  EXPECT_DOUBLE_EQ(Decoded().StepJogPercent, 100.0);
+  for (int turn = 0; turn < 5; ++turn) Turn(-127);  // and shrinks below 1 %
+  EXPECT_DOUBLE_EQ(Decoded().StepJogPercent, 1.0);
+  Effects();
 }
 
 TEST_F(AdjustTest, ReversedAxisTurnsTheHostValuesButNotTheStepSpeed) {

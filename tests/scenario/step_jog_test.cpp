@@ -96,6 +96,55 @@ TEST_F(StepJogTest, RotatedTableTurnsXMovesAndLeavesZStraight) {
             (Lines{"code ENDJOG", "code G91G1 F1500.0000 Z 1.0000", "code G90"}));
 }
 
+// A rotated move (and its G90) goes out only while fewer than 20 moves wait in the host.
+TEST_F(StepJogTest, RotatedMoveWaitsAtTwentyQueuedMoves) {
+  bench::SubstituteHost& host = session_.host;
+  host.Poke<double>(host.blockB, kRotationDegrees, 90.0);
+  Start();
+  for (double queued : {19.0, 20.0}) {
+    host.dros[22] = queued;
+    session_.pendant.TurnWheel(1);
+    session_.Tick(1);
+    const Lines expected =
+        queued < 20.0 ? Lines{"code G91G1 X-0.0000 Y-0.0010 ", "code G90"} : Lines{};
+    EXPECT_EQ(EffectsOf("code"), expected) << queued << " moves queued";
+  }
+}
+
+// Each reversal flag turns its own axis only, whichever axis came before; the A axis has none.
+TEST_F(StepJogTest, EachAxisMovesWithItsOwnReversalFlag) {
+  struct Case {
+    int axisSelector;
+    bool PendantSettings::*flag;
+    const char* line;
+  };
+  const Case cases[] = {
+      {2, nullptr, "code G91G1 F1500.0000 Y 0.0010"},
+      {1, nullptr, "code G91G1 F1500.0000 X 0.0010"},
+      {3, &PendantSettings::Zreverse, "code G91G1 F1500.0000 Z -0.0010"},
+      {3, &PendantSettings::Yreverse, "code G91G1 F1500.0000 Z 0.0010"},
+      {2, &PendantSettings::Yreverse, "code G91G1 F1500.0000 Y -0.0010"},
+      {2, &PendantSettings::Xreverse, "code G91G1 F1500.0000 Y 0.0010"},
+      {1, &PendantSettings::Xreverse, "code G91G1 F1500.0000 X -0.0010"},
+      {1, &PendantSettings::Zreverse, "code G91G1 F1500.0000 X 0.0010"},
+      {7, &PendantSettings::Zreverse, "code G91G1 F1500.0000 A 0.0010"},
+  };
+  Start();
+  PendantSettings& settings = Plugin().settings;
+  for (const Case& c : cases) {
+    settings.Xreverse = settings.Yreverse = settings.Zreverse = false;
+    if (c.flag) settings.*c.flag = true;
+    session_.pendant.axisSelector = c.axisSelector;
+    session_.pendant.Send();
+    session_.Tick(1);
+    session_.Update(5);  // the last move's reversal wait is over
+    Effects();
+    session_.pendant.TurnWheel(1);
+    session_.Tick(1);
+    EXPECT_EQ(EffectsOf("code"), (Lines{c.line, "code G90"})) << "axis selector " << c.axisSelector;
+  }
+}
+
 TEST_F(StepJogTest, HostNotReadySkipsTheG90) {
   session_.host.Poke<int32_t>(session_.host.blockB, kReadyFlagWord, 1);
   Start();

@@ -144,6 +144,44 @@ TEST_F(WheelJogTest, ContinuousJogStartsAfterTheDelayCounts) {
   EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 4000);  // DRO 3 at 40 % of full speed
 }
 
+TEST_F(WheelJogTest, ContinuousJogStartsAtExactlyTheDelayCounts) {
+  StartIn(3);
+  Turn(12, 40);
+  Turn(12, 40);
+  EXPECT_TRUE(Effects().empty());  // 24 of 25
+  Turn(1, 40);
+  EXPECT_EQ(Effects(), (Lines{"code DOJOG"}));
+}
+
+// After a reversal both wheel jogs wait 3 Update calls, and a jog ends 3 Update calls after the
+// wheel's rate was last non-zero.
+TEST_F(WheelJogTest, ReversalWaitAndRestEndAfterExactlyThreeUpdates) {
+  session_.SetProfileKey("DelaySteps", "0");
+  session_.host.ledsOn.insert(15);
+  for (int mode : {2, 3}) {
+    StartIn(mode);
+    Turn(2, 40);
+    Turn(-2, 40);
+    EXPECT_EQ(Effects(), (Lines{"button 204", "code DOJOG", "code ENDJOG"})) << "mode " << mode;
+    session_.Update(2);
+    Turn(-2, 40);
+    EXPECT_TRUE(Effects().empty()) << "mode " << mode;
+    session_.Update(1);
+    Turn(-2, 40);
+    EXPECT_EQ(Effects(), (Lines{"code DOJOG"})) << "mode " << mode;
+
+    SetRate(0);
+    session_.Tick(1);
+    session_.Update(2);
+    session_.Tick(1);
+    EXPECT_TRUE(EffectsOf("button").empty()) << "mode " << mode;
+    session_.Update(1);
+    session_.Tick(1);
+    EXPECT_EQ(Effects(), (Lines{"button 205"})) << "mode " << mode;
+    session_.Stop();
+  }
+}
+
 TEST_F(WheelJogTest, ContinuousJogWithoutDelayStartsAtOnce) {
   session_.SetProfileKey("DelaySteps", "0");
   StartIn(3);
