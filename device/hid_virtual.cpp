@@ -72,9 +72,13 @@ int VirtualHidBus::OpenHandles(const std::string& path, HidAccess access) const 
   }));
 }
 
+void VirtualHidBus::RefuseOpens(const std::string& path, HidAccess access) {
+  refusedOpens_.emplace(path, access);
+}
+
 DeviceHandle VirtualHidBus::Open(const char* path, HidAccess access) {
   Device* device = path ? FindDevice(path) : nullptr;
-  if (!device || !device->present) return kInvalidDevice;
+  if (!device || !device->present || refusedOpens_.count({path, access})) return kInvalidDevice;
   if (access == HidAccess::Read && device->latest) {
     device->queued.clear();
     device->queued.emplace_back(VirtualDesktop::Instance().NowMs(), *device->latest);

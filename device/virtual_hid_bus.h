@@ -7,7 +7,9 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/hid_port.h"
@@ -47,6 +49,9 @@ class VirtualHidBus {
   // given, which may differ in case from the one enumerated).
   void Unplug(const std::string& path, const std::string& noticePath = "");
   bool IsPresent(const std::string& path) const;
+  // Opens of path with this access fail from now on, as when another program holds the device
+  // that way.
+  void RefuseOpens(const std::string& path, HidAccess access);
 
   // Queues an input report that reads can collect from now + delayMs on. A reader opened later
   // starts with the device's latest report, as a pendant reports its state when opened.
@@ -89,6 +94,7 @@ class VirtualHidBus {
 
   std::vector<Device> devices_;
   std::map<DeviceHandle, HandleRecord> handles_;
+  std::set<std::pair<std::string, HidAccess>> refusedOpens_;
   DeviceHandle nextHandle_ = 0x100;
   unsigned pluggings_ = 0;
   std::vector<WrittenReport> writes_;

@@ -162,6 +162,59 @@ TEST_F(DeviceLinkTest, RemovalNoticeMatchesThePathWithoutRegardToCase) {
   EXPECT_EQ(ButtonsSent(), std::vector<int>{1021});
 }
 
+// Letters match whatever their case, all of A to Z; the characters just outside them, which
+// differ from others by the same bit, do not.
+TEST_F(DeviceLinkTest, RemovalNoticeFoldsTheCaseOfLettersOnly) {
+  const std::string root = "\\\\?\\hid#";
+  struct Case {
+    std::string path;
+    std::string notice;
+    bool matches;
+  };
+  const Case cases[] = {
+      {root + "abcdefghijklmnopqrstuvwxyz", root + "ABCDEFGHIJKLMNOPQRSTUVWXYZ", true},
+      {root + "ABCDEFGHIJKLMNOPQRSTUVWXYZ", root + "abcdefghijklmnopqrstuvwxyz", true},
+      {root + "x@", root + "x`", false},
+      {root + "x`", root + "x@", false},
+      {root + "x[", root + "x{", false},
+      {root + "x{", root + "x[", false},
+  };
+  for (const Case& c : cases) {
+    session_.Reset();
+    session_.pendant.path = c.path;
+    session_.pendant.Plug();
+    StartHost();
+    bus_.Unplug(c.path, c.notice);
+    EXPECT_EQ(Window().Link().DeviceOpen(), !c.matches) << c.notice;
+    EXPECT_EQ(ButtonsSent(), c.matches ? std::vector<int>{1021} : std::vector<int>{}) << c.notice;
+  }
+}
+
+// Either handle alone keeps the pendant open and in use: without the write handle its reports
+// are still read and acted on, without the read handle its display is still written.
+TEST_F(DeviceLinkTest, PendantWithOneHandleRefusedWorksThroughTheOther) {
+  struct Case {
+    HidAccess refused;
+    bool reads;
+    size_t writes;
+  };
+  const Case cases[] = {{HidAccess::Write, true, 0}, {HidAccess::Read, false, 3}};
+  for (const Case& c : cases) {
+    session_.Reset();
+    session_.pendant.Plug();
+    bus_.RefuseOpens(PendantPath(), c.refused);
+    StartHost();
+    EXPECT_TRUE(Window().Link().DeviceOpen());
+    session_.Tick(1);
+    session_.pendant.TurnWheel(2);
+    session_.Tick(2);
+    EXPECT_EQ(bus_.ReadsStarted() > 0, c.reads);
+    EXPECT_EQ(Decoded().CurrentInput[1], c.reads ? 2 : 0);
+    EXPECT_EQ(bus_.Writes().size(), c.writes);
+    session_.host.TakeEffects();  // jogging is off: the turn only shows its message
+  }
+}
+
 TEST_F(DeviceLinkTest, ReplugReopensThePendantAndTrafficResumes) {
   StartHost();
   session_.pendant.Unplug();
