@@ -80,6 +80,24 @@ TEST_F(StepJogTest, ReversalWaitsFourUpdatesAndRestartsAtEachFurtherReversal) {
   EXPECT_EQ(EffectsOf("code"), (Lines{"code G91G1 F1500.0000 X 0.0010", "code G90"}));
 }
 
+// The wheel counts as active for 4 Update calls after a step: a reversal within them waits, one
+// after them moves at once.
+TEST_F(StepJogTest, ReversalWaitsOnlyWithinFourUpdatesOfTheLastStep) {
+  Start();
+  for (int updates : {3, 4}) {
+    session_.pendant.TurnWheel(1);
+    session_.Tick(1);
+    session_.Update(updates);
+    Effects();
+    session_.pendant.TurnWheel(-1);
+    session_.Tick(1);
+    const Lines expected =
+        updates < 4 ? Lines{} : Lines{"code G91G1 F1500.0000 X -0.0010", "code G90"};
+    EXPECT_EQ(EffectsOf("code"), expected) << "reversed after " << updates << " Update calls";
+    session_.Update(10);
+  }
+}
+
 TEST_F(StepJogTest, RotatedTableTurnsXMovesAndLeavesZStraight) {
   bench::SubstituteHost& host = session_.host;
   host.Poke<double>(host.blockB, kRotationDegrees, 90.0);
