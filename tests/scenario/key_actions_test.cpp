@@ -28,6 +28,19 @@ class KeyActionTest : public JogFixture {
     session_.Update(gap);
   }
 
+  // Moves the axis selector to position, lets the last press time out, then double-presses;
+  // returns the effects of the presses.
+  Lines DoublePressAt(int position) {
+    session_.pendant.axisSelector = position;
+    session_.pendant.Send();
+    session_.Tick(1);
+    session_.Update(6);
+    Effects();
+    Press(2);
+    Press(2);
+    return Effects();
+  }
+
   void SetKey(bool down) {
     session_.pendant.keyDown = down;
     session_.pendant.Send();
@@ -92,13 +105,7 @@ TEST_F(KeyActionTest, EveryFunctionRowOnEveryButton) {
   for (int row = 0; row < static_cast<int>(FunctionList.size()); ++row) {
     const int button = row % 4;
     Plugin().settings.BUTTON[button] = static_cast<int16_t>(row);
-    session_.pendant.axisSelector = buttonPosition[button];
-    session_.pendant.Send();
-    session_.Tick(1);
-    session_.Update(6);
-    Effects();
-    Press(2);
-    Press(2);
+    const Lines effects = DoublePressAt(buttonPosition[button]);
     const int code = RowCode(FunctionList[static_cast<size_t>(row)]);
     Lines expected;
     if (code < 800 || code > 899) {
@@ -110,7 +117,7 @@ TEST_F(KeyActionTest, EveryFunctionRowOnEveryButton) {
       const std::string k = std::to_string(code - 816);
       expected = {"code M" + k, "message Custom Macro #" + k + " executed."};
     }
-    EXPECT_EQ(Effects(), expected) << "row " << row << " on F" << button + 1;
+    EXPECT_EQ(effects, expected) << "row " << row << " on F" << button + 1;
   }
 }
 
@@ -164,14 +171,7 @@ TEST_F(KeyActionTest, FunctionKeysActOnTheirRowCode) {
   };
   StartAt(1, 6);
   for (const Case& c : cases) {
-    session_.pendant.axisSelector = c.axisSelector;
-    session_.pendant.Send();
-    session_.Tick(1);
-    session_.Update(6);
-    Effects();
-    Press(2);
-    Press(2);
-    Lines effects = Effects();
+    Lines effects = DoublePressAt(c.axisSelector);
     std::erase(effects, "code ENDJOG");
     EXPECT_EQ(effects, c.expected) << "axis selector " << c.axisSelector;
   }
