@@ -36,8 +36,10 @@ class PendantHost : public SubstituteHost {
 
   // The loops below also call Update ten times a second, as the host does.
   // Runs the host's message loop until count poll ticks reached the pendant window (false
-  // when the timer stops for longer than the patient wait).
-  bool PumpTicks(int count);
+  // when they did not come within the patient wait). beforeTick runs ahead of each tick; the
+  // time each tick held the host's thread goes into blocksMs when given.
+  bool PumpTicks(int count, const std::function<void()>& beforeTick = {},
+                 std::vector<double>* blocksMs = nullptr);
   // Runs the message loop until done() holds, at most waitMs; whether it held.
   bool PumpUntil(const std::function<bool()>& done, unsigned waitMs);
 
@@ -54,7 +56,12 @@ class PendantHost : public SubstituteHost {
   StandInDevice pendant_{"pendant", kPendantVendorId, kPendantProductId};
 
  private:
-  bool PumpUntil(const std::function<bool()>& done, unsigned waitMs, int* ticks);
+  struct TickWatch {
+    int ticks = 0;
+    std::function<void()> beforeTick;
+    std::vector<double>* blocksMs = nullptr;
+  };
+  bool PumpUntil(const std::function<bool()>& done, unsigned waitMs, TickWatch* watch);
 
   HWND pendantWindow_ = nullptr;
   ULONGLONG nextUpdate_ = 0;
