@@ -22,6 +22,9 @@
 
 namespace pendant::test {
 
+// Long enough for Wine under any load: a bound on waits that end as soon as the thing happens.
+inline constexpr unsigned kPatientMs = 10000;
+
 // An input report of the pendant: X selected, in the given mode, the wheel at counter.
 std::vector<uint8_t> PendantReport(uint8_t counter, uint8_t rate, uint8_t mode = 1);
 
@@ -42,6 +45,12 @@ class PendantHost : public SubstituteHost {
                  std::vector<double>* blocksMs = nullptr);
   // Runs the message loop until done() holds, at most waitMs; whether it held.
   bool PumpUntil(const std::function<bool()>& done, unsigned waitMs);
+
+  // Whether device comes to have count clients open within the patient wait (its pipe's server
+  // sees opens and closes a moment after the DLL makes them).
+  bool ClientsBecome(const StandInDevice& device, int count) {
+    return PumpUntil([&] { return device.Clients() == count; }, kPatientMs);
+  }
 
   void Notify(WPARAM event, const std::string& path) const {
     SendDeviceNotice(pendantWindow_, event, path);
@@ -66,8 +75,5 @@ class PendantHost : public SubstituteHost {
   HWND pendantWindow_ = nullptr;
   ULONGLONG nextUpdate_ = 0;
 };
-
-// Long enough for Wine under any load: a bound on waits that end as soon as the thing happens.
-inline constexpr unsigned kPatientMs = 10000;
 
 }  // namespace pendant::test

@@ -102,7 +102,7 @@ class PollTickFigures : public test::PendantHost {
   void SetUp() override {
     PendantHost::SetUp();
     ASSERT_NE(StartPlugin(), nullptr);
-    ASSERT_EQ(pendant_.Clients(), 3) << "the discovery did not open the pendant";
+    ASSERT_TRUE(ClientsBecome(pendant_, 3)) << "the discovery did not open the pendant";
   }
 
   static void Print(const char* pendant, const std::vector<double>& blocks) {
