@@ -64,7 +64,8 @@ TEST_F(PendantThroughWindows, AForeignDeviceListedFirstIsProbedAndOnlyThePendant
   ASSERT_TRUE(keyboard_.Serve());
   bus_.List({&keyboard_, &pendant_});
   StartWithPendantOn(pendant_);
-  EXPECT_EQ(keyboard_.ClientsSeen(), 1) << "the keyboard was not probed once";
+  EXPECT_TRUE(PumpUntil([&] { return keyboard_.ClientsSeen() == 1; }, kPatientMs))
+      << "the keyboard was not probed";
   EXPECT_TRUE(ClientsBecome(keyboard_, 0)) << "the keyboard's probe stayed open";
 }
 
@@ -222,11 +223,14 @@ TEST_F(PendantThroughWindows, AKeyboardArrivingDuringAVelocityJogReopensWithoutE
   const int seen = pendant_.ClientsSeen();
   Notify(DBT_DEVICEARRIVAL, keyboard_.Path());
   const std::vector<std::string> after = TurnEachTick(counter, 4, 255, kVelocityMode);
-  EXPECT_EQ(pendant_.ClientsSeen(), seen + 2) << "the read and write handles were not reopened";
+  EXPECT_TRUE(PumpUntil([&] { return pendant_.ClientsSeen() == seen + 2; }, kPatientMs))
+      << "the read and write handles were not reopened";
   EXPECT_EQ(LinesStartingWith(after, "ENDJOG"), 0) << ::testing::PrintToString(after);
   EXPECT_GT(LinesStartingWith(after, "DOJOG"), 0) << ::testing::PrintToString(after);
   EXPECT_TRUE(ClientsBecome(pendant_, kPendantClients));
   EXPECT_TRUE(TakeButtons().empty());
+  ASSERT_TRUE(PumpTicks(5));
+  EXPECT_EQ(keyboard_.ClientsSeen(), 0) << "the keyboard's arrival opened it";
 }
 
 TEST_F(PendantThroughWindows, APendantListedOnlyAfterStartUpIsFoundOnArrival) {
@@ -343,9 +347,13 @@ TEST_F(PendantThroughWindows, ManyReplugsLeakNoHandleAndSendOne1021Each) {
     ASSERT_TRUE(PumpTicks(1)) << "cycle " << cycle;
   }
   ASSERT_TRUE(ClientsBecome(pendant_, kPendantClients));
-  const unsigned long after = ProcessHandles();
-  std::printf("process handles before %lu, after %d replugs %lu\n", before, kCycles, after);
-  EXPECT_EQ(after, before);
+  // Wine's own threads hold a handle for a moment now and then, at either count: a leak stays.
+  unsigned long after = ProcessHandles();
+  const unsigned long first = after;
+  PumpUntil([&] { return (after = ProcessHandles()) <= before; }, 2000);
+  std::printf("process handles before %lu, after %d replugs %lu (%lu at first look)\n", before,
+              kCycles, after, first);
+  EXPECT_LE(after, before) << "handles leaked";
   EXPECT_EQ(removals, kCycles);
 }
 
