@@ -10,8 +10,6 @@
 namespace pendant::bench {
 namespace {
 
-constexpr size_t kMessageOffset = host_fields::kHostMessageText;
-
 void RecordButton(int16_t code) {
   SubstituteHost& host = SubstituteHost::Instance();
   host.effects.push_back({HostEffect::Kind::Button, code, 0.0, {}});
@@ -88,6 +86,8 @@ void SubstituteHost::Reset() {
   blockA.assign(kHostBlockASize, 0);
   blockB.assign(kHostBlockBSize, 0);
   blockC.assign(kHostBlockCSize, 0);
+  messageLine = HostStringObject(HostStringObject::Layout::CountFirst, 255);
+  Poke<char*>(blockC, host_fields::kHostMessageText, messageLine.Chars());
   window = VirtualDesktop::Instance().CreateHostWindow();
   parentWindow.fill(0);
   std::memcpy(parentWindow.data() + kHostParentWindowOffset, &window, sizeof window);
@@ -127,10 +127,10 @@ void SubstituteHost::Stop() {
 }
 
 void SubstituteHost::CollectMessage() {
-  if (blockC.size() <= kMessageOffset || blockC[kMessageOffset] == 0) return;
-  const char* text = reinterpret_cast<const char*>(blockC.data() + kMessageOffset);
+  const std::string text = messageLine.Text();
+  if (text.empty()) return;
   effects.push_back({HostEffect::Kind::Message, 0, 0.0, text});
-  blockC[kMessageOffset] = 0;
+  messageLine.Clear();
 }
 
 double SubstituteHost::Dro(int dro) const {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/host_string_object.h"
 #include "host/host_interface.h"
 #include "plugin/window_port.h"
 
@@ -85,6 +86,8 @@ class SubstituteHost {
   std::vector<uint8_t> blockA;
   std::vector<uint8_t> blockB;
   std::vector<uint8_t> blockC;
+  // The message line block C points to: unshared, with room for any of the plug-in's texts.
+  HostStringObject messageLine{HostStringObject::Layout::CountFirst, 255};
   std::array<uint8_t, kHostParentWindowSize> parentWindow{};
   NativeWindow window = nullptr;
 
