@@ -10,17 +10,26 @@
 namespace pendant::bench {
 namespace {
 
+// What the host does inside the callback once it has taken the effect.
+void ActInside(SubstituteHost& host, const HostEffect& effect) {
+  if (host.insideCallback) host.insideCallback(effect);
+}
+
 void RecordButton(int16_t code) {
   SubstituteHost& host = SubstituteHost::Instance();
-  host.effects.push_back({HostEffect::Kind::Button, code, 0.0, {}});
+  const HostEffect effect{HostEffect::Kind::Button, code, 0.0, {}};
+  host.effects.push_back(effect);
   if (host.reactions) host.reactions->OnButton(code);
+  ActInside(host, effect);
 }
 
 void RecordSetDro(int16_t dro, double value) {
   SubstituteHost& host = SubstituteHost::Instance();
   host.dros[dro] = value;
-  host.effects.push_back({HostEffect::Kind::SetDro, dro, value, {}});
+  const HostEffect effect{HostEffect::Kind::SetDro, dro, value, {}};
+  host.effects.push_back(effect);
   if (host.reactions) host.reactions->OnSetDro(dro, value);
+  ActInside(host, effect);
 }
 
 void RecordRead(SubstituteHost& host, bool led, int number) {
@@ -43,9 +52,10 @@ void IgnoreSetLed(int16_t, uint8_t) {}
 
 void RecordCode(const char* line) {
   SubstituteHost& host = SubstituteHost::Instance();
-  const std::string text = line ? line : "";
-  host.effects.push_back({HostEffect::Kind::Code, 0, 0.0, text});
-  if (host.reactions) host.reactions->OnCode(text);
+  const HostEffect effect{HostEffect::Kind::Code, 0, 0.0, line ? line : ""};
+  host.effects.push_back(effect);
+  if (host.reactions) host.reactions->OnCode(effect.text);
+  ActInside(host, effect);
 }
 
 }  // namespace
@@ -78,6 +88,7 @@ SubstituteHost& SubstituteHost::Instance() {
 
 void SubstituteHost::Reset() {
   reactions = nullptr;
+  insideCallback = nullptr;
   recordReads = false;
   reads.clear();
   dros.clear();

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -76,6 +77,9 @@ class SubstituteHost {
 
   // Every effect also reaches these when set (the bench's machine).
   HostReactions* reactions = nullptr;
+  // What the host does inside a callback before it returns, once the effect is recorded: a
+  // real host may show a message box or run a macro there, pumping its messages.
+  std::function<void(const HostEffect&)> insideCallback;
   // The plug-in's reads, kept while recordReads is on.
   bool recordReads = false;
   std::vector<HostRead> reads;

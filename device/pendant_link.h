@@ -19,6 +19,15 @@ enum class LinkChange {
   Removed,  // the pendant went away and its handles are closed
 };
 
+// A device notice, copied out of its message so that acting on it can wait.
+struct DeviceNotice {
+  uintptr_t event = 0;
+  bool named = false;  // the notice names a device interface, by path
+  std::string path;
+
+  static DeviceNotice Read(uintptr_t event, const void* data);
+};
+
 class PendantLink {
  public:
   PendantLink() = default;
@@ -31,7 +40,7 @@ class PendantLink {
   LinkChange FindPendant(NativeWindow window);
   // An arrival reopens the open pendant, or runs the discovery again while it is away; the
   // removal of the pendant's interface closes it.
-  LinkChange DeviceChangeHandler(uintptr_t event, const void* data);
+  LinkChange DeviceChangeHandler(const DeviceNotice& notice);
 
   // Takes over handles a stand-in pendant opened elsewhere (the Wine tests' named pipe), as if
   // the discovery had opened them.

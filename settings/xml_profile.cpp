@@ -25,11 +25,34 @@ XmlProfile::XmlProfile(std::string path) : path_(std::move(path)) {
 }
 
 XmlProfile::~XmlProfile() {
+  try {
+    Save();
+  } catch (...) {
+    // A save that fails leaves the profile as it was.
+  }
+}
+
+void XmlProfile::Save() {
   if (!savesOnClose_ || path_.empty() || !document_.Available()) return;
+  const SaveTarget target = SaveTargetOf(path_);
+  if (target.readOnly) return;
   // Write beside the profile, then replace it: a crash or a full disk never leaves it cut short.
-  const std::string temporary = TemporaryPathFor(path_);
-  if (document_.Save(temporary) && ReplaceFileWith(temporary, path_)) return;
-  std::remove(temporary.c_str());
+  const std::string temporary = TemporaryPathBeside(target.path);
+  bool replaced = false;
+  try {
+    replaced = document_.Save(temporary) && ReplaceFileWith(temporary, target);
+  } catch (...) {
+  }
+  if (!replaced) std::remove(temporary.c_str());
+  RemoveStaleTemporaries(target.path);
+}
+
+ProfileAccess XmlProfileAccess(std::string path) {
+  return [path = std::move(path)](bool save, const std::function<void(SettingsStore&)>& use) {
+    XmlProfile profile(path);
+    if (!save) profile.KeepFileAsItIs();
+    use(profile);
+  };
 }
 
 XmlElement XmlProfile::FindKeyNode(const char* section, const char* key) {

@@ -9,6 +9,7 @@
 #include "platform/virtual_desktop.h"
 #include "plugin/exports.h"
 #include "plugin/plugin_module.h"
+#include "settings/pendant_settings.h"
 
 namespace pendant {
 namespace {
@@ -107,6 +108,26 @@ TEST(Lifecycle, EmptyEntryPointsChangeNothing) {
   EXPECT_EQ(after.AnimationPhase, before.AnimationPhase);
   EXPECT_TRUE(session.host.effects.empty());
   EXPECT_TRUE(VirtualHidBus::Instance().Writes().empty());
+}
+
+// A host whose file dialogs move the current directory: the profile stays the file it named.
+TEST(Lifecycle, ARelativeProfileNameIsTheFileItNamedAtSetProName) {
+  BenchSession session;
+  const std::filesystem::path first = std::filesystem::path(session.profilePath).parent_path();
+  const std::filesystem::path elsewhere = first / "elsewhere";
+  std::filesystem::create_directory(elsewhere);
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(first);
+  SetProName(HostString{"rel.xml"});
+  std::filesystem::current_path(elsewhere);
+  Config();
+  std::filesystem::current_path(before);
+
+  pugi::xml_document document;
+  ASSERT_TRUE(document.load_file((first / "rel.xml").c_str()));
+  EXPECT_STREQ(document.document_element().child(kSettingsSection).child("DelaySteps").text().get(),
+               "25");
+  EXPECT_FALSE(std::filesystem::exists(elsewhere / "rel.xml"));
 }
 
 }  // namespace
