@@ -15,7 +15,19 @@ constexpr const char* kPluginDisplayName = " Pendant --Brenmark Ver " PENDANT_VE
 }  // namespace
 
 PluginModule::PluginModule() = default;
-PluginModule::~PluginModule() = default;
+PluginModule::~PluginModule() {
+  if (ProcessExiting()) {
+    // The host is half torn down and the loader lock is held: no host call, no window
+    // destroyed, no wait. The process's end takes the window and the handles.
+    static_cast<void>(PendantWindow.release());
+    return;
+  }
+  // Unloaded without StopPlug: what StopPlug does.
+  try {
+    StopPlug();
+  } catch (...) {
+  }
+}
 PluginModule& PluginModule::operator=(PluginModule&&) = default;
 
 void PluginModule::ResetAsLoaded() {
