@@ -20,6 +20,8 @@ class PluginModule;
 inline constexpr unsigned kPollTimerId = 1;
 inline constexpr unsigned kPollIntervalMs = 25;
 inline constexpr unsigned kReadWaitMs = 5;
+// Without device notices the closed pendant is looked for once a second.
+inline constexpr unsigned kLookAgainTicks = 1000 / kPollIntervalMs;
 
 // A host callback may pump messages, so a tick or a notice can arrive while the window is still
 // handling the last one. Handling never nests: a tick that arrives then is dropped (the next one
@@ -50,8 +52,6 @@ class TrundleWin final : public WindowEvents {
   // Subscribes to HID notices, looks for the pendant and starts the poll timer; whether the
   // pendant opened.
   bool FindPendant();
-  // FindPendant for a stand-in pendant whose handles were opened elsewhere.
-  void AdoptPendant(DeviceHandle read, DeviceHandle write);
   // Always reports the notice as handled.
   bool DeviceChangeHandler(uintptr_t event, const void* data);
   // One timer tick; returns whether the tick goes on to default processing.
@@ -74,6 +74,8 @@ class TrundleWin final : public WindowEvents {
   bool Handle(Work work);
   // The jog ended, the pendant closed, the window destroyed; once only.
   void Shutdown();
+  // A closed pendant with no notices to bring it back is looked for every kLookAgainTicks.
+  void LookAgainWhileClosed();
 
   PluginModule& module_;
   NativeWindow window_ = nullptr;
@@ -84,6 +86,7 @@ class TrundleWin final : public WindowEvents {
   bool stopped_ = false;  // stopped while busy: deleted when the handling returns
   bool shutDown_ = false;
   std::vector<DeviceNotice> waitingNotices_;
+  unsigned closedTicks_ = 0;
 };
 
 }  // namespace pendant
