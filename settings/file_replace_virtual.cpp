@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -36,7 +37,14 @@ bool ReplaceFileWith(const std::string& source, const SaveTarget& target) {
     const fs::perms kept = fs::status(target.path, failed).permissions();
     if (!failed) fs::permissions(source, kept, failed);
   }
-  // rename() replaces the target in one step on POSIX file systems.
+  // rename() replaces the target in one step on POSIX file systems. A new profile goes into
+  // place only while there is none: one another host made meanwhile is its to keep.
+  if (!target.exists) {
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.path.c_str(), RENAME_NOREPLACE) == 0) {
+      return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) return false;  // the file system cannot: rename
+  }
   return std::rename(source.c_str(), target.path.c_str()) == 0;
 }
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "settings/profile_file.h"
 
@@ -15,8 +16,7 @@ constexpr DWORD kReplacePauseMs = 20;
 // Held open by someone else for now; a refusal (access denied) never passes and is not waited
 // for.
 bool PassingConflict(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
 // The file a link names, as a plain path; empty when it cannot be told.
@@ -39,6 +39,35 @@ std::string FinalPathOf(const std::string& path) {
   if (final.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + final.substr(8);
   if (final.rfind("\\\\?\\", 0) == 0) return final.substr(4);
   return final;
+}
+
+// Gives the temporary the profile's access rules, so the replaced file keeps them.
+void CopyAccessRules(const std::string& from, const std::string& to) {
+  constexpr SECURITY_INFORMATION kRules = DACL_SECURITY_INFORMATION;
+  DWORD size = 0;
+  GetFileSecurityA(from.c_str(), kRules, nullptr, 0, &size);
+  if (size == 0) return;
+  std::vector<DWORD> storage((size + sizeof(DWORD) - 1) / sizeof(DWORD));  // aligned
+  auto* rules = reinterpret_cast<PSECURITY_DESCRIPTOR>(storage.data());
+  if (GetFileSecurityA(from.c_str(), kRules, rules, size, &size)) {
+    SetFileSecurityA(to.c_str(), kRules, rules);
+  }
+}
+
+// Replaces an existing profile in one step so that it keeps its attributes and access rules:
+// the temporary takes them first. (ReplaceFileA would keep them as well, but Wine's leaves the
+// profile empty for a moment, in which another host reads nothing and saves that.)
+bool ReplaceKeeping(const std::string& source, const std::string& target) {
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    SetFileAttributesA(source.c_str(),
+                       (attributes & kKept) ? attributes & kKept : FILE_ATTRIBUTE_NORMAL);
+  }
+  CopyAccessRules(target, source);
+  return MoveFileExA(source.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 }  // namespace
@@ -71,28 +100,16 @@ SaveTarget SaveTargetOf(const std::string& profilePath) {
 
 bool ReplaceFileWith(const std::string& source, const SaveTarget& target) {
   const DWORD start = GetTickCount();
-  bool exists = target.exists;
   for (;;) {
-    // An existing profile is replaced so that it keeps its attributes and security descriptor;
-    // a new one is moved into place, write-through: the call returns once the rename is on the
-    // disk (the file's own bytes were flushed when it was written).
+    // A new profile is moved into place only while there is none (one another host made
+    // meanwhile is its to keep), write-through: the call returns once the rename is on the disk
+    // (the file's own bytes were flushed when it was written).
     const bool replaced =
-        exists ? ReplaceFileA(target.path.c_str(), source.c_str(), nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-               : MoveFileExA(source.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH);
+        target.exists ? ReplaceKeeping(source, target.path)
+                      : MoveFileExA(source.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH);
     if (replaced) return true;
-    const DWORD error = GetLastError();
-    // Another process created or removed the profile in the meantime.
-    const bool created = !exists && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS);
-    const bool removed = exists && error == ERROR_FILE_NOT_FOUND &&
-                         GetFileAttributesA(target.path.c_str()) == INVALID_FILE_ATTRIBUTES;
-    if (!created && !removed && !PassingConflict(error)) return false;
-    if (GetTickCount() - start >= kReplaceRetryMs) return false;
-    if (created || removed) {
-      exists = !exists;
-    } else {
-      Sleep(kReplacePauseMs);
-    }
+    if (!PassingConflict(GetLastError()) || GetTickCount() - start >= kReplaceRetryMs) return false;
+    Sleep(kReplacePauseMs);
   }
 }
 

@@ -12,7 +12,9 @@ XmlProfile::XmlProfile(std::string path) : path_(std::move(path)) {
   switch (ProbeProfileFile(path_)) {
     case ProfileFileState::Missing:
     case ProfileFileState::Blank:
-      break;  // a new profile: created on save
+      // A new profile: written on save, unless another host has given it content meanwhile.
+      startsEmpty_ = true;
+      break;
     case ProfileFileState::Content:
       // A profile the service cannot parse still holds the host's settings: never overwrite it.
       savesOnClose_ = document_.Load(path_);
@@ -35,7 +37,9 @@ XmlProfile::~XmlProfile() {
 void XmlProfile::Save() {
   if (!savesOnClose_ || path_.empty() || !document_.Available()) return;
   const SaveTarget target = SaveTargetOf(path_);
+  // Read-only is the owner's word; content written meanwhile is what this store never read.
   if (target.readOnly) return;
+  if (startsEmpty_ && ProbeProfileFile(target.path) == ProfileFileState::Content) return;
   // Write beside the profile, then replace it: a crash or a full disk never leaves it cut short.
   const std::string temporary = TemporaryPathBeside(target.path);
   bool replaced = false;

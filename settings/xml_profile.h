@@ -38,6 +38,7 @@ class XmlProfile final : public SettingsStore {
   XmlDocument document_;
   std::string path_;
   bool savesOnClose_ = true;
+  bool startsEmpty_ = false;  // there was nothing to load
 };
 
 // The profile file at path, opened afresh for every use.
