@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/win32/pendant_host.h"
@@ -183,6 +185,105 @@ TEST_F(HardHost, ARemovalNoticeInsideACallbackClosesThePendantAfterTheCycle) {
       << "the removal was acted on inside the cycle";
   EXPECT_EQ(TakeButtons(), std::vector<int>{kEmergencyStopButton});
   EXPECT_TRUE(ClientsBecome(pendant_, 0));
+}
+
+// Exit without StopPlug ---------------------------------------------------------------------
+
+constexpr const char* kExitMarkVariable = "PENDANT_EXIT_MARK";
+
+void AppendLine(const std::string& path, const std::string& line) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  const std::string text = line + "\n";
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+class JogHost : public HardHost {
+ protected:
+  // Starts a velocity jog; true once the host has been told "DOJOG".
+  bool StartVelocityJog() {
+    StartWithPendant();
+    uint8_t counter = 0;
+    bool jogging = false;
+    PumpUntil(
+        [&] {
+          pendant_.Sends(PendantReport(++counter, 255, kVelocityMode));
+          for (const std::string& code : TakeCodes()) jogging = jogging || code == "DOJOG";
+          return jogging;
+        },
+        kPatientMs);
+    return jogging;
+  }
+};
+
+// The host of the test below, in a process of its own: it exits in the middle of a jog without
+// calling StopPlug, and notes any callback that comes after it began exiting.
+TEST_F(JogHost, DISABLED_ExitsMidJog) {
+  static std::string mark;
+  static bool exiting = false;
+  const char* variable = std::getenv(kExitMarkVariable);
+  if (!variable) GTEST_SKIP() << "run by AHostExitingMidJog...";
+  mark = variable;
+  ASSERT_TRUE(StartVelocityJog());
+  SetInsideCallback([](int button, const std::string& code) {
+    if (exiting) AppendLine(mark, "late " + std::to_string(button) + " " + code);
+  });
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  AppendLine(mark, "exiting " + std::to_string(now.QuadPart));
+  exiting = true;
+  ExitProcess(0);
+}
+
+TEST(ExitingHost, AHostExitingMidJogGetsNoCallbackAndExitsWithinASecond) {
+  const std::string mark = TempPath("exit-mark.txt");
+  RemoveFile(mark);
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, sizeof program);
+  std::string command =
+      std::string("\"") + program +
+      "\" --gtest_also_run_disabled_tests --gtest_filter=JogHost.DISABLED_ExitsMidJog";
+  SetEnvironmentVariableA(kExitMarkVariable, mark.c_str());
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                      nullptr, &startup, &child);
+  SetEnvironmentVariableA(kExitMarkVariable, nullptr);
+  ASSERT_TRUE(started);
+  ASSERT_EQ(WaitForSingleObject(child.hProcess, 120000), WAIT_OBJECT_0);
+  LARGE_INTEGER ended, frequency;
+  QueryPerformanceCounter(&ended);
+  QueryPerformanceFrequency(&frequency);
+  DWORD code = 1;
+  GetExitCodeProcess(child.hProcess, &code);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+
+  const std::string noted = ReadBytes(mark);
+  RemoveFile(mark);
+  const size_t at = noted.find("exiting ");
+  ASSERT_NE(at, std::string::npos) << "the child never began exiting mid-jog:\n" << noted;
+  const double ms = 1000.0 *
+                    static_cast<double>(ended.QuadPart - std::stoll(noted.substr(at + 8))) /
+                    static_cast<double>(frequency.QuadPart);
+  std::printf("exit mid-jog without StopPlug: %.1f ms from ExitProcess to the process's end\n", ms);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(noted.find("late"), std::string::npos) << noted;
+  EXPECT_LT(ms, 1000.0);
+}
+
+TEST_F(JogHost, FreeLibraryWithoutStopPlugEndsTheJog) {
+  ASSERT_TRUE(StartVelocityJog());
+  plugin_.StopPlug = nullptr;  // the host never calls it
+  ASSERT_TRUE(FreeLibrary(std::exchange(plugin_.module, nullptr)));
+  const std::vector<std::string> codes = TakeCodes();
+  ASSERT_FALSE(codes.empty());
+  EXPECT_EQ(codes.back(), "ENDJOG");
+  EXPECT_FALSE(IsWindow(PendantWindow()));
 }
 
 }  // namespace
