@@ -2,7 +2,12 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 
 #include "bench/bench_session.h"
 #include "device/virtual_hid_bus.h"
@@ -128,6 +133,46 @@ TEST(Lifecycle, ARelativeProfileNameIsTheFileItNamedAtSetProName) {
   EXPECT_STREQ(document.document_element().child(kSettingsSection).child("DelaySteps").text().get(),
                "25");
   EXPECT_FALSE(std::filesystem::exists(elsewhere / "rel.xml"));
+}
+
+// The address space this process has mapped.
+size_t MappedBytes() {
+  std::ifstream statm("/proc/self/statm");
+  size_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+}
+
+// A host short of memory: an allocation fails inside an entry point, which returns as if it had
+// had nothing to do (an exception reaching the host would end its process), and polling goes on.
+TEST(Lifecycle, AnEntryPointThatRunsOutOfMemoryReturnsAndPollingGoesOn) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's shadow memory needs the address space a limit takes away";
+#endif
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    BenchSession session;
+    session.Start();
+    session.Wait(100);
+    const std::string hugeName(64u << 20, 'x');  // naming it takes more than is left
+    rlimit limit{};
+    getrlimit(RLIMIT_AS, &limit);
+    const rlimit saved = limit;
+    limit.rlim_cur = MappedBytes() + (8u << 20);
+    setrlimit(RLIMIT_AS, &limit);
+    const char* name = SetProName(HostString{hugeName.c_str()});
+    setrlimit(RLIMIT_AS, &saved);
+    VirtualDesktop& desktop = VirtualDesktop::Instance();
+    const VirtualDesktop::Window* window = desktop.Find(desktop.ChildrenOf(session.host.window)[0]);
+    const uint64_t ticks = window->ticksDelivered;
+    session.Wait(200);
+    const bool polling = window->ticksDelivered > ticks;
+    _exit(name && polling ? 0 : 2);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 }  // namespace
