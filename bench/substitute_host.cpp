@@ -10,19 +10,26 @@
 namespace pendant::bench {
 namespace {
 
-constexpr size_t kMessageOffset = host_fields::kHostMessageText;
+// What the host does inside the callback once it has taken the effect.
+void ActInside(SubstituteHost& host, const HostEffect& effect) {
+  if (host.insideCallback) host.insideCallback(effect);
+}
 
 void RecordButton(int16_t code) {
   SubstituteHost& host = SubstituteHost::Instance();
-  host.effects.push_back({HostEffect::Kind::Button, code, 0.0, {}});
+  const HostEffect effect{HostEffect::Kind::Button, code, 0.0, {}};
+  host.effects.push_back(effect);
   if (host.reactions) host.reactions->OnButton(code);
+  ActInside(host, effect);
 }
 
 void RecordSetDro(int16_t dro, double value) {
   SubstituteHost& host = SubstituteHost::Instance();
   host.dros[dro] = value;
-  host.effects.push_back({HostEffect::Kind::SetDro, dro, value, {}});
+  const HostEffect effect{HostEffect::Kind::SetDro, dro, value, {}};
+  host.effects.push_back(effect);
   if (host.reactions) host.reactions->OnSetDro(dro, value);
+  ActInside(host, effect);
 }
 
 void RecordRead(SubstituteHost& host, bool led, int number) {
@@ -45,9 +52,10 @@ void IgnoreSetLed(int16_t, uint8_t) {}
 
 void RecordCode(const char* line) {
   SubstituteHost& host = SubstituteHost::Instance();
-  const std::string text = line ? line : "";
-  host.effects.push_back({HostEffect::Kind::Code, 0, 0.0, text});
-  if (host.reactions) host.reactions->OnCode(text);
+  const HostEffect effect{HostEffect::Kind::Code, 0, 0.0, line ? line : ""};
+  host.effects.push_back(effect);
+  if (host.reactions) host.reactions->OnCode(effect.text);
+  ActInside(host, effect);
 }
 
 }  // namespace
@@ -80,6 +88,7 @@ SubstituteHost& SubstituteHost::Instance() {
 
 void SubstituteHost::Reset() {
   reactions = nullptr;
+  insideCallback = nullptr;
   recordReads = false;
   reads.clear();
   dros.clear();
@@ -88,6 +97,8 @@ void SubstituteHost::Reset() {
   blockA.assign(kHostBlockASize, 0);
   blockB.assign(kHostBlockBSize, 0);
   blockC.assign(kHostBlockCSize, 0);
+  messageLine = HostStringObject(HostStringObject::Layout::CountFirst, 255);
+  Poke<char*>(blockC, host_fields::kHostMessageText, messageLine.Chars());
   window = VirtualDesktop::Instance().CreateHostWindow();
   parentWindow.fill(0);
   std::memcpy(parentWindow.data() + kHostParentWindowOffset, &window, sizeof window);
@@ -127,10 +138,10 @@ void SubstituteHost::Stop() {
 }
 
 void SubstituteHost::CollectMessage() {
-  if (blockC.size() <= kMessageOffset || blockC[kMessageOffset] == 0) return;
-  const char* text = reinterpret_cast<const char*>(blockC.data() + kMessageOffset);
+  const std::string text = messageLine.Text();
+  if (text.empty()) return;
   effects.push_back({HostEffect::Kind::Message, 0, 0.0, text});
-  blockC[kMessageOffset] = 0;
+  messageLine.Clear();
 }
 
 double SubstituteHost::Dro(int dro) const {

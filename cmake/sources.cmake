@@ -1,6 +1,8 @@
 # The plug-in's sources: portable behaviour plus the adapters of the platform being built.
 set(PENDANT_SOURCES
+  host/accessible_memory_${PLATFORM}.cpp
   host/host_interface.cpp
+  host/host_string.cpp
   host/tick_counters.cpp
   plugin/exports.cpp
   plugin/module_file.cpp

@@ -2,7 +2,7 @@ enable_language(RC)
 
 # Windows build: the plug-in DLL, the same code as a static library for test programs that
 # drive the adapters directly, and the tests that run under Wine.
-set(PENDANT_WIN32_LIBS hid setupapi ole32 oleaut32 uuid ws2_32 user32 winmm)
+set(PENDANT_WIN32_LIBS hid setupapi ole32 oleaut32 uuid ws2_32 user32 winmm advapi32)
 # Static runtime: the DLL and the test programs need no MinGW DLLs beside them.
 set(PENDANT_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 

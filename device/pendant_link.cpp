@@ -59,8 +59,15 @@ LinkChange PendantLink::DiscoverPendant() {
   return LinkChange::None;
 }
 
-LinkChange PendantLink::DeviceChangeHandler(uintptr_t event, const void* data) {
-  if (event == kDeviceArrival) {
+DeviceNotice DeviceNotice::Read(uintptr_t event, const void* data) {
+  DeviceNotice notice;
+  notice.event = event;
+  notice.named = InterfacePathOfNotice(data, notice.path);
+  return notice;
+}
+
+LinkChange PendantLink::DeviceChangeHandler(const DeviceNotice& notice) {
+  if (notice.event == kDeviceArrival) {
     if (!deviceOpen_) return DiscoverPendant();  // the pendant, on its old path or a new one
     // Any HID arrival may disturb the open pendant: reopen its path. A pendant that no longer
     // opens there went away without a notice.
@@ -68,9 +75,8 @@ LinkChange PendantLink::DeviceChangeHandler(uintptr_t event, const void* data) {
     OpenPendantHandles();
     return deviceOpen_ ? LinkChange::Reopened : PendantGone();
   }
-  if (event == kDeviceRemoveComplete && deviceOpen_) {
-    std::string path;
-    if (InterfacePathOfNotice(data, path) && SamePathIgnoringCase(path, notifyPath_)) {
+  if (notice.event == kDeviceRemoveComplete && deviceOpen_) {
+    if (notice.named && SamePathIgnoringCase(notice.path, notifyPath_)) {
       return PendantGone();
     }
   }

@@ -20,6 +20,15 @@ enum class LinkChange {
   Removed,   // the pendant went away and its handles are closed
 };
 
+// A device notice, copied out of its message so that acting on it can wait.
+struct DeviceNotice {
+  uintptr_t event = 0;
+  bool named = false;  // the notice names a device interface, by path
+  std::string path;
+
+  static DeviceNotice Read(uintptr_t event, const void* data);
+};
+
 class PendantLink {
  public:
   PendantLink() = default;
@@ -32,7 +41,7 @@ class PendantLink {
   LinkChange FindPendant(NativeWindow window);
   // An arrival reopens the open pendant, or runs the discovery again while it is away; the
   // removal of the pendant's interface closes it.
-  LinkChange DeviceChangeHandler(uintptr_t event, const void* data);
+  LinkChange DeviceChangeHandler(const DeviceNotice& notice);
   // Whether no notice can be expected: the subscription was refused.
   bool WithoutNotices() const { return notices_ == kNoNotices; }
   // While the pendant is closed and notices are refused: asks for them again and runs the

@@ -9,6 +9,8 @@ namespace {
 std::vector<int> buttons;
 std::vector<std::string> codes;
 bool emergencyStopLed = false;
+bool jogEnabledLed = true;
+std::function<void(int, const std::string&)> insideCallback;
 constexpr int16_t kEmergencyStopLedNumber = 800;
 constexpr int16_t kJogEnabledLedNumber = 83;
 constexpr int16_t kQueueLimitDro = 133;
@@ -16,6 +18,7 @@ constexpr ULONGLONG kUpdatePeriodMs = 100;  // the host calls Update ten times a
 
 void RecordButton(int16_t code) {
   buttons.push_back(code);
+  if (insideCallback) insideCallback(code, {});
 }
 void IgnoreSetDro(int16_t, double) {}
 // A host at rest with jogging on: room in its queue, no program running.
@@ -23,12 +26,13 @@ double AnswerDro(int16_t dro) {
   return dro == kQueueLimitDro ? 4.0 : 0.0;
 }
 uint8_t AnswerLed(int16_t led) {
-  if (led == kJogEnabledLedNumber) return 1;
+  if (led == kJogEnabledLedNumber) return jogEnabledLed ? 1 : 0;
   return led == kEmergencyStopLedNumber && emergencyStopLed ? 1 : 0;
 }
 void IgnoreSetLed(int16_t, uint8_t) {}
 void RecordCode(const char* line) {
   codes.emplace_back(line ? line : "");
+  if (insideCallback) insideCallback(0, codes.back());
 }
 
 }  // namespace
@@ -46,9 +50,12 @@ void PendantHost::SetUp() {
   buttons.clear();
   codes.clear();
   emergencyStopLed = false;
+  jogEnabledLed = true;
+  insideCallback = nullptr;
 }
 
 void PendantHost::TearDown() {
+  insideCallback = nullptr;
   SubstituteHost::TearDown();  // StopPlug closes the pendant before its pipe goes
   pendant_.Break();
 }
@@ -123,6 +130,26 @@ std::vector<std::string> PendantHost::TakeCodes() {
 
 void PendantHost::SetEmergencyStopLed(bool on) {
   emergencyStopLed = on;
+}
+
+void PendantHost::SetJogEnabledLed(bool on) {
+  jogEnabledLed = on;
+}
+
+void PendantHost::SetInsideCallback(std::function<void(int, const std::string&)> inside) {
+  insideCallback = std::move(inside);
+}
+
+void PendantHost::PumpMessagesFor(DWORD ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+  }
 }
 
 }  // namespace pendant::test

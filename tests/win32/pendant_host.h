@@ -60,6 +60,12 @@ class PendantHost : public SubstituteHost {
   static std::vector<int> TakeButtons();
   static std::vector<std::string> TakeCodes();
   static void SetEmergencyStopLed(bool on);
+  static void SetJogEnabledLed(bool on);
+  // What the host does inside DoButton and Code once it has recorded the call, as a real one
+  // shows a message box or runs a macro there; null for nothing.
+  static void SetInsideCallback(std::function<void(int button, const std::string& code)> inside);
+  // Runs the host's message loop for about ms, as a message box does.
+  static void PumpMessagesFor(DWORD ms);
 
   StandInBus bus_;
   StandInDevice pendant_{"pendant", kPendantVendorId, kPendantProductId};

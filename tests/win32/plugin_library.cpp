@@ -54,6 +54,18 @@ PluginLibrary::~PluginLibrary() {
 
 HostBlocks::HostBlocks(HWND hostWindow) {
   std::memcpy(parentObject_ + kParentHandleOffset, &hostWindow, sizeof hostWindow);
+  for (size_t i = 0; i < kFieldsAfterMessageLine; ++i) {
+    blockC_[kHostBlockCSize + i] = static_cast<uint8_t>(0xA5 ^ i);
+  }
+  PointMessageLineAt(messageLine_.Chars());
+}
+
+void HostBlocks::PointMessageLineAt(char* characters) {
+  std::memcpy(blockC_.data() + host_fields::kHostMessageText, &characters, sizeof characters);
+}
+
+std::vector<uint8_t> HostBlocks::FieldsAfterMessageLine() const {
+  return {blockC_.begin() + kHostBlockCSize, blockC_.end()};
 }
 
 bool HostBlocks::HandTo(const PluginLibrary& plugin) {

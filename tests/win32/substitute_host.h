@@ -30,6 +30,8 @@ class SubstituteHost : public ::testing::Test {
   // The start-up sequence of a host: callbacks, profile name, window, settings load.
   HWND StartPlugin();
 
+  HostBlocks& Blocks() { return blocks_; }
+
   HostWindow host_;
   PluginLibrary plugin_;
   std::string profilePath_;
