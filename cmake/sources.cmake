@@ -59,6 +59,7 @@ set(PENDANT_CHECK_SOURCES
   check/display_test.cpp
   check/hid_listing.cpp
   check/live_input.cpp
+  host/host_at_rest.cpp
   host/host_effect_text.cpp
   input/selector_names.cpp
 )

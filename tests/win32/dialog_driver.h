@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/win32/host_thread_watch.h"
-#include "tests/win32/plugin_library.h"
+#include "check/plugin_library.h"
 
 namespace pendant::test {
 

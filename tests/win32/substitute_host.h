@@ -10,7 +10,7 @@
 #include <string>
 
 #include "tests/win32/host_window.h"
-#include "tests/win32/plugin_library.h"
+#include "check/plugin_library.h"
 
 namespace pendant::test {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/version.h"
-#include "tests/win32/plugin_library.h"
+#include "check/plugin_library.h"
 
 namespace pendant::test {
 namespace {

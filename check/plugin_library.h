@@ -10,7 +10,7 @@
 
 #include "host/host_interface.h"
 
-namespace pendant::test {
+namespace pendant {
 
 // The plug-in DLL in this program's folder.
 std::string DllBesideThisProgram();
@@ -68,4 +68,4 @@ class HostBlocks {
   uint8_t parentObject_[kHostParentWindowSize] = {};
 };
 
-}  // namespace pendant::test
+}  // namespace pendant
