@@ -61,6 +61,9 @@ class HostBlocks {
   // InitControl with these blocks; its result.
   bool HandTo(const PluginLibrary& plugin);
 
+  // Block C, where the host keeps its axes' feed bases and its message line.
+  uint8_t* BlockC() { return blockC_.data(); }
+
  private:
   std::vector<uint8_t> blockA_ = std::vector<uint8_t>(kHostBlockASize);
   std::vector<uint8_t> blockB_ = std::vector<uint8_t>(kHostBlockBSize);
