@@ -24,8 +24,8 @@ std::string WindowsVersion() {
   std::string stated = text;
   // Under Wine the version Windows states is Wine's choice; say which Wine it is.
   using WineVersionFn = const char* (*)();
-  const auto wineVersion = reinterpret_cast<WineVersionFn>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+  const auto wineVersion = reinterpret_cast<WineVersionFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
   if (wineVersion) stated += std::string(" (Wine ") + wineVersion() + ")";
   return stated;
 }
@@ -34,8 +34,8 @@ std::string LocalTimeText() {
   SYSTEMTIME now;
   GetLocalTime(&now);
   char text[40];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth,
-                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond);
   return text;
 }
 
@@ -49,7 +49,7 @@ bool WriteWhole(const std::string& path, const std::string& text) {
 int Run(const CheckOptions& options) {
   CheckConsole console;
   console.PrintLines({"Qorvix K7-R pendant check " PENDANT_VERSION_TEXT,
-                 "Close the motion-control program first. q or Ctrl+C quits."});
+                      "Close the motion-control program first. q or Ctrl+C quits."});
   CheckReportFacts facts;
   facts.checkVersion = PENDANT_VERSION_TEXT;
   facts.windowsVersion = WindowsVersion();

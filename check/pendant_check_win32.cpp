@@ -17,8 +17,10 @@ constexpr unsigned kPaintMs = 100;
 constexpr unsigned kReadWaitMs = 20;
 constexpr unsigned kMostInterfaces = 1000;
 
+// Milliseconds since the check started: the times the report file gives its reports.
 uint64_t NowMs() {
-  return GetTickCount64();
+  static const uint64_t start = GetTickCount64();
+  return GetTickCount64() - start;
 }
 
 int64_t LocalSecondsOfDay() {
@@ -41,8 +43,8 @@ bool SameInterfaces(const std::vector<HidInterfaceFacts>& a,
                     const std::vector<HidInterfaceFacts>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i].path != b[i].path || a[i].idsRead != b[i].idsRead ||
-        a[i].vendorId != b[i].vendorId || a[i].productId != b[i].productId) {
+    if (a[i].path != b[i].path || a[i].idsRead != b[i].idsRead || a[i].vendorId != b[i].vendorId ||
+        a[i].productId != b[i].productId) {
       return false;
     }
   }
@@ -152,8 +154,8 @@ void RunPendantCheck(CheckConsole& console, CheckReportFacts& facts) {
       facts.pendantOpened = false;
       if (changed) {
         console.PrintLines({"The pendant is listed but could not be opened: another program may",
-                       "hold it. Close the motion-control program and any other pendant tool.",
-                       "Trying again once a second."});
+                            "hold it. Close the motion-control program and any other pendant tool.",
+                            "Trying again once a second."});
       }
       if (!WaitWithoutQuit(console, kLookAgainMs)) return;
       continue;

@@ -38,8 +38,8 @@ struct RecordingHost {
 
   void Effect(const std::string& text) {
     char time[32];
-    std::snprintf(time, sizeof time, "%8.3f s  host: ",
-                  static_cast<double>(GetTickCount64() - startMs) / 1000.0);
+    std::snprintf(time, sizeof time,
+                  "%8.3f s  host: ", static_cast<double>(GetTickCount64() - startMs) / 1000.0);
     console.Print(time + text);
     facts.hostEffects.push_back(text);
   }
@@ -109,8 +109,8 @@ HWND CreateHiddenHostWindow() {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = kHostWindowClass;
   RegisterClassA(&windowClass);
-  return CreateWindowExA(0, kHostWindowClass, "Pendant check host", WS_OVERLAPPEDWINDOW, 0, 0,
-                         320, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, kHostWindowClass, "Pendant check host", WS_OVERLAPPEDWINDOW, 0, 0, 320,
+                         200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void PumpMessages() {
@@ -144,8 +144,8 @@ bool RunWithPlugin(CheckConsole& console, CheckReportFacts& facts) {
   console.PrintLines(HidListLines(facts.interfaces, kCheckWidth));
   const int pendant = PendantIndex(facts.interfaces);
   console.PrintLines(pendant < 0 ? NotFoundLines()
-                            : std::vector<std::string>{"The pendant is listed; the plug-in "
-                                                       "opens it."});
+                                 : std::vector<std::string>{"The pendant is listed; the plug-in "
+                                                            "opens it."});
 
   PluginLibrary plugin;
   if (!plugin.Load(DllBesideThisProgram())) {
