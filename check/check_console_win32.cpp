@@ -43,6 +43,8 @@ struct CheckConsole::Impl {
   bool keyboard = IsConsole(in);
   CONSOLE_CURSOR_INFO cursor{};
   bool cursorSaved = false;
+  DWORD inputMode = 0;
+  bool inputModeSaved = false;
   // The live block: where it starts, how many lines it has painted, what they said.
   bool inBlock = false;
   SHORT blockTop = 0;
@@ -90,8 +92,9 @@ struct CheckConsole::Impl {
 
   bool QuitKeyWaiting() const {
     if (keyboard) {
-      DWORD events = 0;
-      while (GetNumberOfConsoleInputEvents(in, &events) && events > 0) {
+      // The input handle is signalled while events wait (and waiting on it is what makes
+      // Wine's terminal console look at its terminal).
+      while (WaitForSingleObject(in, 0) == WAIT_OBJECT_0) {
         INPUT_RECORD record{};
         DWORD read = 0;
         if (!ReadConsoleInputA(in, &record, 1, &read) || read == 0) break;
@@ -123,6 +126,11 @@ struct CheckConsole::Impl {
 
 CheckConsole::CheckConsole() : impl_(std::make_unique<Impl>()) {
   SetConsoleCtrlHandler(AskToQuit, TRUE);
+  // Keys one by one, unechoed, so q acts at once; Ctrl+C still reaches the handler.
+  if (impl_->keyboard && GetConsoleMode(impl_->in, &impl_->inputMode)) {
+    impl_->inputModeSaved = true;
+    SetConsoleMode(impl_->in, impl_->inputMode & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+  }
   if (impl_->console && GetConsoleCursorInfo(impl_->out, &impl_->cursor)) {
     impl_->cursorSaved = true;
     CONSOLE_CURSOR_INFO hidden = impl_->cursor;
@@ -133,6 +141,7 @@ CheckConsole::CheckConsole() : impl_(std::make_unique<Impl>()) {
 
 CheckConsole::~CheckConsole() {
   if (impl_->cursorSaved) SetConsoleCursorInfo(impl_->out, &impl_->cursor);
+  if (impl_->inputModeSaved) SetConsoleMode(impl_->in, impl_->inputMode);
   SetConsoleCtrlHandler(AskToQuit, FALSE);
 }
 

@@ -187,6 +187,8 @@ TEST_F(PendantCheck, ShowsEachControlAsTheReportsSayAndWritesTheTestScreen) {
     EXPECT_EQ(written, std::vector<uint8_t>(std::begin(expected), std::end(expected))) << text;
   }
   Quit();
+  // The transcript the install guide shows.
+  std::printf("%s", check_->Output().c_str());
 }
 
 TEST_F(PendantCheck, WithThePlugInPrintsTheHostEffectsOfTheBenchForAStepModeTurn) {
