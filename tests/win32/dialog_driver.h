@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/host_thread_watch.h"
 #include "check/plugin_library.h"
+#include "tests/win32/host_thread_watch.h"
 
 namespace pendant::test {
 

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "tests/win32/host_window.h"
 #include "check/plugin_library.h"
+#include "tests/win32/host_window.h"
 
 namespace pendant::test {
 

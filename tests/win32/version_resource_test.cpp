@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/version.h"
 #include "check/plugin_library.h"
+#include "host/version.h"
 
 namespace pendant::test {
 namespace {
