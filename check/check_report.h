@@ -18,7 +18,7 @@ struct CheckReportFacts {
   bool pendantOpened = false;  // the lengths below were read from the pendant
   HidReportLengths lengths;
   std::vector<std::string> lastReports;  // LiveInput::LastReportLines
-  std::vector<std::string> hostEffects;  // with the plug-in loaded: what the host was told
+  std::vector<std::string> hostEffects;  // with the plug-in loaded: the latest the host was told
 };
 
 // The whole file, with CRLF line ends for Notepad.

@@ -20,6 +20,7 @@ namespace pendant::check {
 namespace {
 
 constexpr unsigned kUpdateMs = 100;
+constexpr size_t kEffectsReported = 200;
 constexpr const char* kHostWindowClass = "QorvixK7RCheckHost";
 
 // What the callbacks answer and where they print; the callbacks are plain functions, so the
@@ -41,6 +42,10 @@ struct RecordingHost {
     std::snprintf(time, sizeof time,
                   "%8.3f s  host: ", static_cast<double>(GetTickCount64() - startMs) / 1000.0);
     console.Print(time + text);
+    // The report keeps the latest ones: a long session must not grow without bound.
+    if (facts.hostEffects.size() == kEffectsReported) {
+      facts.hostEffects.erase(facts.hostEffects.begin());
+    }
     facts.hostEffects.push_back(text);
   }
 };
