@@ -78,13 +78,13 @@ Action ParsePendant(const ScriptArgs& args) {
     if (args.OneOf(0, {"unplug", "plug"}) == 1) {
       const std::string& path = args.Word(1);
       if (path.rfind(R"(\\)", 0) != 0) args.Fail(R"(PATH must be an interface path, \\?\...)");
-      return PlugPendant{true, false, path};
+      return PlugPendant{true, RemovalNotice::Plain, path};
     }
-    args.OneOf(1, {"uppercase"});
-    return PlugPendant{false, true, ""};
+    const bool lost = args.OneOf(1, {"uppercase", "silent"}) == 1;
+    return PlugPendant{false, lost ? RemovalNotice::Lost : RemovalNotice::UpperCase, ""};
   }
   args.RequireCount(1);
-  return PlugPendant{args.OneOf(0, {"unplug", "plug"}) == 1, false, ""};
+  return PlugPendant{args.OneOf(0, {"unplug", "plug"}) == 1, RemovalNotice::Plain, ""};
 }
 
 Action ParsePoke(const ScriptArgs& args) {
@@ -169,7 +169,12 @@ const Syntax kCommands[] = {
      }},
     {"start", "start [nopendant]", ParseStart},
     {"stop", "stop", [](const ScriptArgs& a) { return NoArguments(a, Stop{}); }},
-    {"pendant", "pendant unplug|plug [uppercase|PATH]", ParsePendant},
+    {"pendant", "pendant unplug|plug [uppercase|silent|PATH]", ParsePendant},
+    {"notices", "notices refuse|accept",
+     [](const ScriptArgs& a) -> Action {
+       a.RequireCount(1);
+       return RefuseNotices{a.OneOf(0, {"accept", "refuse"}) == 1};
+     }},
     {"device", "device unplug|plug",
      [](const ScriptArgs& a) -> Action {
        a.RequireCount(1);

@@ -8,6 +8,7 @@
 #include "bench/dialog_user.h"
 #include "bench/entry_calls.h"
 #include "device/virtual_hid_bus.h"
+#include "platform/virtual_desktop.h"
 #include "plugin/exports.h"
 
 namespace pendant::bench {
@@ -90,11 +91,18 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::PlugPendant& plug) {
       pendant.path = plug.path;
     }
     pendant.Plug();
-  } else if (plug.noticeInUpperCase) {
+  } else if (plug.notice == script::RemovalNotice::UpperCase) {
     VirtualHidBus::Instance().Unplug(pendant.path, InUpperCase(pendant.path));
+  } else if (plug.notice == script::RemovalNotice::Lost) {
+    VirtualHidBus::Instance().Detach(pendant.path);
   } else {
     pendant.Unplug();
   }
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::RefuseNotices& refuse) {
+  VirtualDesktop::Instance().RefuseDeviceNotices(refuse.refused);
   return {};
 }
 

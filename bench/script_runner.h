@@ -40,6 +40,7 @@ class ScriptRunner {
   Verdict Do(const script::Start& start);
   Verdict Do(const script::Stop& stop);
   Verdict Do(const script::PlugPendant& plug);
+  Verdict Do(const script::RefuseNotices& refuse);
   Verdict Do(const script::PlugOtherDevice& plug);
   Verdict Do(const script::SetSelector& set);
   Verdict Do(const script::SetSwitch& set);

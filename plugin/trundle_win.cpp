@@ -26,19 +26,23 @@ bool TrundleWin::FindPendant() {
   return link_.DeviceOpen();
 }
 
-void TrundleWin::AdoptPendant(DeviceHandle read, DeviceHandle write) {
-  Follow(link_.AdoptPendantHandles(read, write));
-  StartWindowTimer(window_, kPollTimerId, kPollIntervalMs);
-}
-
 bool TrundleWin::DeviceChangeHandler(uintptr_t event, const void* data) {
   Follow(link_.DeviceChangeHandler(event, data));
   return true;
 }
 
+// A reopen of the pendant that never went away keeps the engine as it is: a jog under way
+// goes on.
 void TrundleWin::Follow(LinkChange change) {
   if (change == LinkChange::Opened) engine_.PendantOpened();
   if (change == LinkChange::Removed) engine_.PendantRemoved();
+}
+
+void TrundleWin::LookAgainWhileClosed() {
+  if (!link_.WithoutNotices()) return;
+  if (++closedTicks_ < kLookAgainTicks) return;
+  closedTicks_ = 0;
+  Follow(link_.LookAgain());
 }
 
 }  // namespace pendant

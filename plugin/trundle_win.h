@@ -18,6 +18,8 @@ class PluginModule;
 inline constexpr unsigned kPollTimerId = 1;
 inline constexpr unsigned kPollIntervalMs = 25;
 inline constexpr unsigned kReadWaitMs = 5;
+// Without device notices the closed pendant is looked for once a second.
+inline constexpr unsigned kLookAgainTicks = 1000 / kPollIntervalMs;
 
 class TrundleWin final : public WindowEvents {
  public:
@@ -39,8 +41,6 @@ class TrundleWin final : public WindowEvents {
   // Subscribes to HID notices, looks for the pendant and starts the poll timer; whether the
   // pendant opened.
   bool FindPendant();
-  // FindPendant for a stand-in pendant whose handles were opened elsewhere.
-  void AdoptPendant(DeviceHandle read, DeviceHandle write);
   // Always reports the notice as handled.
   bool DeviceChangeHandler(uintptr_t event, const void* data);
   // One timer tick; returns whether the tick goes on to default processing.
@@ -57,12 +57,15 @@ class TrundleWin final : public WindowEvents {
  private:
   // What the engine hears of the link's opening and closing.
   void Follow(LinkChange change);
+  // A closed pendant with no notices to bring it back is looked for every kLookAgainTicks.
+  void LookAgainWhileClosed();
 
   PluginModule& module_;
   NativeWindow window_ = nullptr;
   PendantLink link_;
   ActionEngine engine_;
   DisplayComposer display_;
+  unsigned closedTicks_ = 0;
 };
 
 }  // namespace pendant

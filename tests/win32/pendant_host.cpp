@@ -66,16 +66,17 @@ HWND PendantHost::StartPlugin() {
   return pendantWindow_;
 }
 
-bool PendantHost::PumpTicks(int count) {
-  int ticks = 0;
-  return PumpUntil([&] { return ticks >= count; }, kPatientMs + count * 100, &ticks);
+bool PendantHost::PumpTicks(int count, const std::function<void()>& beforeTick,
+                            std::vector<double>* blocksMs) {
+  TickWatch watch{0, beforeTick, blocksMs};
+  return PumpUntil([&] { return watch.ticks >= count; }, kPatientMs + count * 100, &watch);
 }
 
 bool PendantHost::PumpUntil(const std::function<bool()>& done, unsigned waitMs) {
   return PumpUntil(done, waitMs, nullptr);
 }
 
-bool PendantHost::PumpUntil(const std::function<bool()>& done, unsigned waitMs, int* ticks) {
+bool PendantHost::PumpUntil(const std::function<bool()>& done, unsigned waitMs, TickWatch* watch) {
   const ULONGLONG giveUp = GetTickCount64() + waitMs;
   while (!done()) {
     const ULONGLONG now = GetTickCount64();
@@ -91,9 +92,23 @@ bool PendantHost::PumpUntil(const std::function<bool()>& done, unsigned waitMs, 
           0, nullptr, FALSE, static_cast<DWORD>(std::min(giveUp, nextUpdate_) - now), QS_ALLINPUT);
       continue;
     }
-    if (ticks && message.message == WM_TIMER && message.hwnd == pendantWindow_) ++*ticks;
     TranslateMessage(&message);
+    const bool tick = watch && message.message == WM_TIMER && message.hwnd == pendantWindow_;
+    if (!tick) {
+      DispatchMessageA(&message);
+      continue;
+    }
+    if (watch->beforeTick) watch->beforeTick();
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     DispatchMessageA(&message);
+    QueryPerformanceCounter(&end);
+    ++watch->ticks;
+    if (watch->blocksMs) {
+      watch->blocksMs->push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                                 static_cast<double>(frequency.QuadPart));
+    }
   }
   return true;
 }

@@ -22,6 +22,9 @@
 
 namespace pendant::test {
 
+// Long enough for Wine under any load: a bound on waits that end as soon as the thing happens.
+inline constexpr unsigned kPatientMs = 10000;
+
 // An input report of the pendant: X selected, in the given mode, the wheel at counter.
 std::vector<uint8_t> PendantReport(uint8_t counter, uint8_t rate, uint8_t mode = 1);
 
@@ -36,10 +39,18 @@ class PendantHost : public SubstituteHost {
 
   // The loops below also call Update ten times a second, as the host does.
   // Runs the host's message loop until count poll ticks reached the pendant window (false
-  // when the timer stops for longer than the patient wait).
-  bool PumpTicks(int count);
+  // when they did not come within the patient wait). beforeTick runs ahead of each tick; the
+  // time each tick held the host's thread goes into blocksMs when given.
+  bool PumpTicks(int count, const std::function<void()>& beforeTick = {},
+                 std::vector<double>* blocksMs = nullptr);
   // Runs the message loop until done() holds, at most waitMs; whether it held.
   bool PumpUntil(const std::function<bool()>& done, unsigned waitMs);
+
+  // Whether device comes to have count clients open within the patient wait (its pipe's server
+  // sees opens and closes a moment after the DLL makes them).
+  bool ClientsBecome(const StandInDevice& device, int count) {
+    return PumpUntil([&] { return device.Clients() == count; }, kPatientMs);
+  }
 
   void Notify(WPARAM event, const std::string& path) const {
     SendDeviceNotice(pendantWindow_, event, path);
@@ -54,13 +65,15 @@ class PendantHost : public SubstituteHost {
   StandInDevice pendant_{"pendant", kPendantVendorId, kPendantProductId};
 
  private:
-  bool PumpUntil(const std::function<bool()>& done, unsigned waitMs, int* ticks);
+  struct TickWatch {
+    int ticks = 0;
+    std::function<void()> beforeTick;
+    std::vector<double>* blocksMs = nullptr;
+  };
+  bool PumpUntil(const std::function<bool()>& done, unsigned waitMs, TickWatch* watch);
 
   HWND pendantWindow_ = nullptr;
   ULONGLONG nextUpdate_ = 0;
 };
-
-// Long enough for Wine under any load: a bound on waits that end as soon as the thing happens.
-inline constexpr unsigned kPatientMs = 10000;
 
 }  // namespace pendant::test

@@ -180,6 +180,7 @@ void StandInDevice::Advance(Instance& instance) {
   switch (instance.state) {
     case Instance::State::Listening:
       if (GetOverlappedResult(instance.pipe, &instance.io, &bytes, FALSE)) {
+        ++clientsSeen_;
         PostRead(instance);
         return;
       }
@@ -260,6 +261,11 @@ int StandInDevice::Clients() const {
   int clients = 0;
   for (const Instance* instance : instances_) clients += instance->Connected() ? 1 : 0;
   return clients;
+}
+
+int StandInDevice::ClientsSeen() const {
+  const Lock held(lock_);
+  return clientsSeen_;
 }
 
 StandInBus::StandInBus(DWORD processId) {

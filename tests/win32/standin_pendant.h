@@ -56,8 +56,9 @@ class StandInDevice {
   std::vector<std::vector<uint8_t>> Received() const;
   // Whether at least count reports were written within waitMs.
   bool WaitReceived(size_t count, unsigned waitMs) const;
-  // Clients connected now.
+  // Clients connected now, and clients that ever connected.
   int Clients() const;
+  int ClientsSeen() const;
 
  private:
   struct Instance;
@@ -79,6 +80,7 @@ class StandInDevice {
   bool stalled_ = false;
   std::vector<Instance*> instances_;
   std::vector<std::vector<uint8_t>> received_;
+  int clientsSeen_ = 0;
 };
 
 // The section the stand-ins read the device list from.
