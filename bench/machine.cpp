@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "host/host_at_rest.h"
 #include "host/host_fields.h"
 #include "host/host_numbers.h"
 
@@ -23,12 +24,6 @@ constexpr int kProgramLines = static_cast<int>(std::size(kProgram));
 // Far more than any gate of the plug-in lets through; beyond it a line is refused.
 constexpr size_t kQueueCapacity = 1000;
 
-constexpr double kFeedBase[kMachineAxes] = {50.0, 50.0, 50.0, 30.0};  // units per second
-constexpr int32_t kFullSpeed = 10000;
-constexpr int32_t kJogParam = 1;
-constexpr double kQueueLimit = 4.0;
-constexpr double kStepDistance = 0.001;
-constexpr double kContinuousPercent = 40.0;
 constexpr double kSpindleRpm = 2400.0;
 
 void SetLed(SubstituteHost& host, int led, bool on) {
@@ -57,21 +52,12 @@ Machine::Machine(SubstituteHost& host) : host_(host) {}
 void Machine::SwitchOn() {
   on_ = true;
   host_.reactions = this;
-  SetLed(host_, kJogEnabledLed, true);
-  host_.dros[kFeedOverrideDro] = 100.0;
-  host_.dros[kSpindleOverrideDro] = 100.0;
-  host_.dros[kContinuousPercentDro] = kContinuousPercent;
-  host_.dros[kStepGateHighDro] = kQueueLimit;
-  host_.dros[kSpindleRangeDro] = 1.0;
-  host_.dros[kJogStepSizeDro] = kStepDistance;
-  host_.Poke<double>(host_.blockC, kJogStepDistance, kStepDistance);
-  for (int axis = 0; axis < kMachineAxes; ++axis) {
-    const size_t at = static_cast<size_t>(axis);
-    host_.Poke<double>(host_.blockC, kAxisFeedBase + 8 * at, kFeedBase[axis]);
-    host_.Poke<int32_t>(host_.blockC, kAxisFullSpeed + 4 * at, kFullSpeed);
-    host_.Poke<int32_t>(host_.blockC, kAxisJogParam + 4 * at, kJogParam);
-    SetPosition(axis, Position(axis));
+  for (int led : host_at_rest::kLedsOn) SetLed(host_, led, true);
+  for (const host_at_rest::DroValue& entry : host_at_rest::kDros) {
+    host_.dros[entry.dro] = entry.value;
   }
+  host_at_rest::PokeBlockC(host_.blockC.data());
+  for (int axis = 0; axis < kMachineAxes; ++axis) SetPosition(axis, Position(axis));
   PublishState();
 }
 
@@ -129,7 +115,7 @@ void Machine::Queue(const GcodeLine& line, const std::string& text, bool fromPro
   Move move;
   move.fromProgram = fromProgram;
   // G0 runs at the fastest feed of the machine's axes.
-  move.feed = line.rapid ? kFeedBase[0] * 60.0 : modalFeed_;
+  move.feed = line.rapid ? host_at_rest::kFeedBase[0] * 60.0 : modalFeed_;
   if (move.feed <= 0.0) {
     Note("refused \"" + text + "\": no feed given");
     return;

@@ -1,7 +1,6 @@
 #include "bench/substitute_host.h"
 
-#include <cstdio>
-
+#include "host/host_effect_text.h"
 #include "host/host_fields.h"
 #include "host/host_interface.h"
 #include "platform/virtual_desktop.h"
@@ -61,20 +60,17 @@ void RecordCode(const char* line) {
 }  // namespace
 
 std::string HostEffect::ToString() const {
-  char line[400];
   switch (kind) {
     case Kind::Button:
-      std::snprintf(line, sizeof line, "button %d", number);
-      break;
+      return ButtonEffectText(number);
     case Kind::SetDro:
-      std::snprintf(line, sizeof line, "setdro %d %.17g", number, value);
-      break;
+      return SetDroEffectText(number, value);
     case Kind::Code:
-      return "code " + text;
+      return CodeEffectText(text);
     case Kind::Message:
-      return "message " + text;
+      return MessageEffectText(text);
   }
-  return line;
+  return {};
 }
 
 std::string HostRead::ToString() const {

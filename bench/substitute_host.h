@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/host_string_object.h"
 #include "host/host_interface.h"
+#include "host/host_string_object.h"
 #include "plugin/window_port.h"
 
 namespace pendant::bench {

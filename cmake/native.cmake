@@ -12,6 +12,11 @@ set_target_properties(QorvixK7R PROPERTIES PREFIX "")
 target_include_directories(QorvixK7R PUBLIC ${PROJECT_SOURCE_DIR} PRIVATE ${PENDANT_GENERATED_DIR})
 target_link_libraries(QorvixK7R PRIVATE pugixml::pugixml ${CMAKE_DL_LIBS})
 
+# The pendant check's portable parts (the program itself is Windows-only): its unit tests and
+# the bench use them.
+add_library(pendant_check STATIC ${PENDANT_CHECK_SOURCES})
+target_link_libraries(pendant_check PUBLIC QorvixK7R)
+
 add_subdirectory(bench)
 if(PENDANT_TESTS)
   add_subdirectory(tests)

@@ -52,3 +52,16 @@ if(WIN32)
 else()
   list(APPEND PENDANT_SOURCES settings/xml_document_virtual.cpp platform/virtual_desktop.cpp)
 endif()
+
+# Not in the plug-in: the pendant check's portable parts, and the words for host effects and
+# selector positions that the check and the bench both print.
+set(PENDANT_CHECK_SOURCES
+  check/check_options.cpp
+  check/check_report.cpp
+  check/display_test.cpp
+  check/hid_listing.cpp
+  check/live_input.cpp
+  host/host_at_rest.cpp
+  host/host_effect_text.cpp
+  input/selector_names.cpp
+)

@@ -5,13 +5,12 @@
 
 #include <cstring>
 
-#include "bench/host_string_object.h"
 #include "host/host_string.h"
+#include "host/host_string_object.h"
 
 namespace pendant {
 namespace {
 
-using bench::HostStringObject;
 using Layout = HostStringObject::Layout;
 
 constexpr const char* kJogOff = " Jog OFF. ";

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "check/plugin_library.h"
 #include "tests/win32/host_thread_watch.h"
-#include "tests/win32/plugin_library.h"
 
 namespace pendant::test {
 

@@ -20,7 +20,6 @@
 namespace pendant::test {
 namespace {
 
-using bench::HostStringObject;
 using Layout = HostStringObject::Layout;
 
 constexpr int kEmergencyStopButton = 1021;

@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 
-#include "tests/win32/plugin_library.h"
+#include "check/plugin_library.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
-  pendant::test::PluginLibrary plugin;
-  if (!plugin.Load(pendant::test::DllBesideThisProgram())) return 3;
+  pendant::PluginLibrary plugin;
+  if (!plugin.Load(pendant::DllBesideThisProgram())) return 3;
   const int count = std::atoi(argv[2]);
   for (int i = 0; i < count; ++i) plugin.SetProName(pendant::HostString{argv[1]});
   return 0;

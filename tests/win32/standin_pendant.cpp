@@ -268,9 +268,9 @@ int StandInDevice::ClientsSeen() const {
   return clientsSeen_;
 }
 
-StandInBus::StandInBus() {
+StandInBus::StandInBus(DWORD processId) {
   char name[64];
-  standin::BusName(name);
+  standin::BusName(name, processId);
   section_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                 sizeof(standin::Bus), name);
   if (section_) {

@@ -86,7 +86,9 @@ class StandInDevice {
 // The section the stand-ins read the device list from.
 class StandInBus {
  public:
-  StandInBus();
+  // The bus of the stand-ins loaded in the process processId: this one, or a program the test
+  // started suspended (the pendant check), whose stand-ins then find the devices listed here.
+  explicit StandInBus(DWORD processId = GetCurrentProcessId());
   ~StandInBus();
   StandInBus(const StandInBus&) = delete;
   StandInBus& operator=(const StandInBus&) = delete;

@@ -9,8 +9,8 @@
 
 #include <string>
 
+#include "check/plugin_library.h"
 #include "tests/win32/host_window.h"
-#include "tests/win32/plugin_library.h"
 
 namespace pendant::test {
 

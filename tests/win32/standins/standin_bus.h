@@ -28,9 +28,9 @@ struct Bus {
   Interface interfaces[kMostInterfaces];
 };
 
-// The section's name in this process.
-inline void BusName(char (&name)[64]) {
-  std::snprintf(name, sizeof name, "Local\\pendant-standin-bus-%lu", GetCurrentProcessId());
+// The section's name for the stand-ins loaded in a process (this one by default).
+inline void BusName(char (&name)[64], DWORD processId = GetCurrentProcessId()) {
+  std::snprintf(name, sizeof name, "Local\\pendant-standin-bus-%lu", processId);
 }
 
 // A copy of the bus as the test last wrote it; empty when the test made none.

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "bench/host_string_object.h"
 #include "host/host_interface.h"
+#include "host/host_string_object.h"
 
-namespace pendant::test {
+namespace pendant {
 
 // The plug-in DLL in this program's folder.
 std::string DllBesideThisProgram();
@@ -66,8 +66,10 @@ class HostBlocks {
   // InitControl with these blocks; its result.
   bool HandTo(const PluginLibrary& plugin);
 
+  // Block C, where the host keeps its axes' feed bases and its message line.
+  uint8_t* BlockC() { return blockC_.data(); }
   void PointMessageLineAt(char* characters);
-  bench::HostStringObject& MessageLine() { return messageLine_; }
+  HostStringObject& MessageLine() { return messageLine_; }
   // The bytes of the host's fields after the message line's pointer.
   std::vector<uint8_t> FieldsAfterMessageLine() const;
 
@@ -76,7 +78,7 @@ class HostBlocks {
   std::vector<uint8_t> blockB_ = std::vector<uint8_t>(kHostBlockBSize);
   std::vector<uint8_t> blockC_ = std::vector<uint8_t>(kHostBlockCSize + kFieldsAfterMessageLine);
   uint8_t parentObject_[kHostParentWindowSize] = {};
-  bench::HostStringObject messageLine_{bench::HostStringObject::Layout::CountFirst, 255};
+  HostStringObject messageLine_{HostStringObject::Layout::CountFirst, 255};
 };
 
-}  // namespace pendant::test
+}  // namespace pendant

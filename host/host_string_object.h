@@ -1,4 +1,4 @@
-// A string object as the host's string runtime keeps one (host/host_string.h): a header, then
+// A string object as the host's string runtime keeps one (host_string.h): a header, then
 // the characters and room for more. The bench's host and the Wine tests' hosts hold their
 // message line in one, and build odd ones (shared, static, garbage) from raw header words.
 #pragma once
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace pendant::bench {
+namespace pendant {
 
 class HostStringObject {
  public:
@@ -69,4 +69,4 @@ class HostStringObject {
   std::vector<uint8_t> storage_;
 };
 
-}  // namespace pendant::bench
+}  // namespace pendant
