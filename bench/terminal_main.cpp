@@ -78,6 +78,11 @@ int RunInteractive(const std::vector<std::string>& args) {
     std::cerr << "pendant-sim: " << error << "\nusage: " << kTerminalUsage << '\n';
     return kUnusable;
   }
+  if (options.help) {
+    std::cout << "usage: " << kTerminalUsage << "\n"
+              << "Puts the pendant on the terminal, in real time (q quits).\n";
+    return 0;
+  }
   if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
     std::cerr << "pendant-sim: the interactive mode needs a terminal\n";
     return kUnusable;

@@ -70,7 +70,31 @@ TEST(TerminalOptions, NamesFilesAndRefusesWhatItDoesNotKnow) {
   EXPECT_FALSE(ParseTerminalOptions({"--record"}, options, error));
   EXPECT_EQ(error, "--record needs a FILE");
   EXPECT_FALSE(ParseTerminalOptions({"--fast"}, options, error));
-  EXPECT_EQ(error, "unknown option '--fast'");
+  EXPECT_EQ(error, "unknown option --fast");
+  TerminalOptions help;
+  EXPECT_TRUE(ParseTerminalOptions({"--record", "a.sim", "--help"}, help, error));
+  EXPECT_TRUE(help.help);
+}
+
+TEST(TerminalOptions, RefusesTwoOptionsNamingOneFile) {
+  // A recording or transcript written over the user's own profile would lose it.
+  const struct {
+    std::vector<std::string> args;
+    const char* error;
+  } cases[] = {
+      {{"--record", "p.xml", "--profile", "p.xml"},
+       "--record and --profile name the same file p.xml"},
+      {{"--profile", "p.xml", "--transcript", "./p.xml"},
+       "--profile and --transcript name the same file ./p.xml"},
+      {{"--record", "dir/../p.xml", "--transcript", "p.xml"},
+       "--record and --transcript name the same file p.xml"},
+  };
+  for (const auto& c : cases) {
+    TerminalOptions options;
+    std::string error;
+    EXPECT_FALSE(ParseTerminalOptions(c.args, options, error)) << c.error;
+    EXPECT_EQ(error, c.error);
+  }
 }
 
 struct VerdictCase {
