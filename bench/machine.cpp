@@ -132,7 +132,11 @@ void Machine::Queue(const GcodeLine& line, const std::string& text, bool fromPro
 }
 
 void Machine::StartJogs() {
-  if (Stopped() || !host_.Led(kJogEnabledLed)) {
+  if (Stopped()) {
+    Note("refused \"DOJOG\": the emergency stop is on");
+    return;
+  }
+  if (!host_.Led(kJogEnabledLed)) {
     Note("refused \"DOJOG\": jogging is off");
     return;
   }

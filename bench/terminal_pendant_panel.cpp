@@ -2,7 +2,6 @@
 
 #include "bench/display_text.h"
 #include "bench/terminal_panels.h"
-#include "device/virtual_hid_bus.h"
 #include "input/selector_names.h"
 
 namespace pendant::bench {
@@ -24,13 +23,13 @@ std::string ModeSelectorName(const VirtualPendant& pendant) {
 
 std::vector<std::string> PendantPanel(const BenchSession& session) {
   const VirtualPendant& pendant = session.pendant;
-  const auto& writes = VirtualHidBus::Instance().Writes();
+  const std::vector<uint8_t>* report = session.display.Last();
   const bool plugged = pendant.Plugged();
   DisplayText text{std::string(8, ' '), std::string(8, ' ')};
   int led = 0;
-  if (plugged && !writes.empty()) {
-    text = TextOfReport(writes.back().bytes);
-    led = writes.back().bytes.size() > 1 ? writes.back().bytes[1] : 0;
+  if (plugged && report) {
+    text = TextOfReport(*report);
+    led = report->size() > 1 ? (*report)[1] : 0;
   }
   char ledLine[40];
   std::snprintf(ledLine, sizeof ledLine, "   LED byte %d%s", led, led ? " (lit)" : "");

@@ -192,6 +192,21 @@ TEST(BenchScriptParser, LinesAreNumberedAcrossCommentsBlanksAndCarriageReturns) 
   EXPECT_EQ(parsed.commands[2].line, 7);
 }
 
+TEST(BenchScriptParser, TheEchoedCommandIsWhatWasRead) {
+  // A '#' beginning a word ends the text; the transcript shows the command without it, so it
+  // never shows a text the profile does not get. A byte-order mark before the first line is
+  // skipped.
+  const ParsedScript parsed = ParseScript(
+      "\xEF\xBB\xBFprofile F1 Coolant #1\n"
+      "  profile F2 \"Coolant #2\"  # quoted\n");
+  ASSERT_FALSE(parsed.error) << parsed.error->message;
+  ASSERT_EQ(parsed.commands.size(), 2u);
+  EXPECT_EQ(parsed.commands[0].source, "profile F1 Coolant");
+  EXPECT_TRUE(parsed.commands[0].action == Action(SetProfileKey{"F1", "Coolant"}));
+  EXPECT_EQ(parsed.commands[1].source, "profile F2 \"Coolant #2\"");
+  EXPECT_TRUE(parsed.commands[1].action == Action(SetProfileKey{"F2", "Coolant #2"}));
+}
+
 TEST(BenchScriptParser, EffectBlockHoldsEachEffectUpToEnd) {
   const ParsedScript parsed = ParseScript(
       "expect effects\n"
