@@ -17,7 +17,9 @@ bool TrundleWin::PollCycle() {
   engine_.RefreshHostReadiness();
   // A read that does not finish within the wait leaves InputBuffer as it was, so the last
   // complete report is decoded again; the read stays in flight and lands in a later cycle.
-  const bool landed = link_.Read(InputBuffer, kReadWaitMs);
+  // In a quiet spell the wait is only a look (read_wait.h).
+  const bool landed = link_.Read(InputBuffer, readWait_.WaitMs());
+  readWait_.Note(landed);
   // A pendant found gone is handled as its removal notice would be, and the cycle ends there.
   const LinkChange lost = link_.TakeLoss();
   Follow(lost);

@@ -11,6 +11,7 @@
 #include "device/pendant_link.h"
 #include "display/display_composer.h"
 #include "input/action_engine.h"
+#include "plugin/read_wait.h"
 #include "plugin/window_port.h"
 
 namespace pendant {
@@ -19,7 +20,6 @@ class PluginModule;
 
 inline constexpr unsigned kPollTimerId = 1;
 inline constexpr unsigned kPollIntervalMs = 25;
-inline constexpr unsigned kReadWaitMs = 5;
 // Without device notices the closed pendant is looked for once a second.
 inline constexpr unsigned kLookAgainTicks = 1000 / kPollIntervalMs;
 
@@ -87,6 +87,7 @@ class TrundleWin final : public WindowEvents {
   bool shutDown_ = false;
   std::vector<DeviceNotice> waitingNotices_;
   unsigned closedTicks_ = 0;
+  ReadWait readWait_;
 };
 
 }  // namespace pendant

@@ -114,12 +114,71 @@ class PollTickFigures : public test::PendantHost {
   }
 };
 
-TEST_F(PollTickFigures, AQuietPendantBlocksEachTickForTheReadWait) {
+// A quiet pendant: after a few ticks without a report a tick only looks for one, so the host's
+// thread is not held for the read wait. Half the wait tells a look from a wait however noisy
+// the machine.
+TEST_F(PollTickFigures, AQuietPendantIsOnlyLookedAt) {
   std::vector<double> blocks;
   ASSERT_TRUE(PumpTicks(kTicks, {}, &blocks)) << "the poll timer stopped ticking";
   EXPECT_TRUE(pendant_.WaitReceived(1, test::kPatientMs))
       << "no display report reached the pendant";
   Print("quiet pendant (no report ever)", blocks);
+  EXPECT_LT(SpreadOf(blocks).median, 2.5) << "quiet ticks still wait for a report";
+}
+
+// Step mode, the wheel one count further once a second: each report is decoded (one step
+// line each), and the ticks between them are quiet.
+TEST_F(PollTickFigures, APendantSendingOnceASecondIsDecodedEachTime) {
+  uint8_t counter = 0;
+  ASSERT_TRUE(pendant_.Sends(test::PendantReport(counter, 1)));
+  PumpUntil([] { return false; }, 600);
+  TakeCodes();
+  constexpr int kTicksPerSecond = 1000 / 25;
+  int tick = 0;
+  std::vector<double> blocks;
+  ASSERT_TRUE(PumpTicks(
+      kTicks,
+      [&] {
+        if (tick++ % kTicksPerSecond == 0) {
+          EXPECT_TRUE(pendant_.Sends(test::PendantReport(++counter, 1)));
+        }
+      },
+      &blocks))
+      << "the poll timer stopped ticking";
+  int stepLines = 0;
+  for (const std::string& code : TakeCodes()) stepLines += code.rfind("G91G1", 0) == 0 ? 1 : 0;
+  EXPECT_EQ(stepLines, counter) << "a report was not decoded";
+  Print("pendant sending once a second", blocks);
+}
+
+// The first report after a quiet spell, sent at varying moments between two ticks, is decoded
+// by the first or second tick after it lands; the delay from sending to its step line printed.
+TEST_F(PollTickFigures, AReportAfterAQuietSpellIsDecodedByTheNextTick) {
+  uint8_t counter = 0;
+  ASSERT_TRUE(pendant_.Sends(test::PendantReport(counter, 1)));
+  PumpUntil([] { return false; }, 600);
+  TakeCodes();
+  constexpr int kSamples = 40;
+  constexpr int kQuietSpellTicks = 8;
+  std::vector<double> delays;
+  for (int sample = 0; sample < kSamples; ++sample) {
+    ASSERT_TRUE(PumpTicks(kQuietSpellTicks)) << "the poll timer stopped ticking";
+    Sleep(static_cast<DWORD>(sample % 25));  // lands anywhere between two ticks
+    const Stopwatch sent;
+    ASSERT_TRUE(pendant_.Sends(test::PendantReport(++counter, 1)));
+    bool decoded = false;
+    for (int tick = 0; tick < 2 && !decoded; ++tick) {
+      ASSERT_TRUE(PumpTicks(1)) << "the poll timer stopped ticking";
+      decoded = !TakeCodes().empty();
+    }
+    EXPECT_TRUE(decoded) << "report " << sample << " not decoded by the second tick";
+    delays.push_back(sent.Ms());
+  }
+  const Spread spread = SpreadOf(delays);
+  std::printf(
+      "report after a quiet spell: sent to decoded median %.3f ms, longest %.3f ms over %d "
+      "reports (25 ms period)\n",
+      spread.median, spread.longest, kSamples);
 }
 
 // In step mode, the wheel one count further for every report, each sent before its tick: every
