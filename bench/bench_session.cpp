@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "device/virtual_hid_bus.h"
 #include "platform/virtual_desktop.h"
@@ -34,9 +35,12 @@ void BenchSession::Reset() {
   VirtualDesktop::Instance().Reset();
   VirtualHidBus::Instance().Reset();
   host.Reset();
-  machine = Machine(host);
+  // The machine holds its host by reference, so a fresh one is built in its place.
+  std::destroy_at(&machine);
+  std::construct_at(&machine, host);
   machine.AdvanceTo(VirtualDesktop::Instance().NowMs());
   pendant = VirtualPendant();
+  display = DisplayWrites();
   updatesPerSecond = kDefaultUpdatesPerSecond;
   onStep = nullptr;
   nextUpdateMs_ = 0;

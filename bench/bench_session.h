@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/display_writes.h"
 #include "bench/machine.h"
 #include "bench/substitute_host.h"
 #include "bench/virtual_pendant.h"
@@ -46,6 +47,8 @@ class BenchSession {
   // Off until switched on: then it answers the plug-in's buttons and lines and moves.
   Machine machine;
   VirtualPendant pendant;
+  // What the plug-in wrote to the pendant's display.
+  DisplayWrites display;
   int updatesPerSecond = kDefaultUpdatesPerSecond;
   std::string profilePath;
   // Called after every step of virtual time (each poll tick and each Update call), so an

@@ -7,6 +7,7 @@ std::string_view DemoScript() {
 # override, zeroing, the program runs and pauses, a function key runs its macro, the emergency
 # stop ends a running jog, the pendant is unplugged and back, and a setting changed in the
 # dialog acts at once.
+say The host's profile holds the plug-in's settings as its dialog saves them. F1 runs row 6 of the function list, the first custom macro, whose number is 7; its description is Coolant macro. The velocity sensitivity is row 0, the most sensitive: a fast wheel reaches full speed.
 profile BUTTON0 6
 profile Macro1 7
 profile F1 "Coolant macro"
@@ -21,6 +22,7 @@ expect handles 1 1
 expect display "X  .0010" "+12.3456"
 
 say Step mode: five counts forward move X by five steps of 0.001 at 1500 a minute.
+say Before the first step the plug-in saves the feed override and sets it to 100 %, then sets it again in every cycle that steps: hence setdro 821 100 twice. 0.3 s after the last step it puts DROs 818 and 821 back.
 wheel +5
 wait 100
 rate 0
@@ -32,6 +34,7 @@ expect dro 800 12.3506
 expect display "X  .0010" "+12.3506"
 
 say Velocity mode: X runs at full speed (50 a second) while the wheel turns fast.
+say ENDJOG comes in every poll cycle in which the wheel's rate is up but it counts nothing, and in every cycle for about 0.3 s (three host Update calls) after it stops: the host hears stop until the jog is surely over.
 mode 2
 rate 255
 wait 100
@@ -69,6 +72,10 @@ button 1021
 end
 expect led 800 on
 expect dro 800 17.3506
+say With the wheel at rest the display blinks E-STOP: lit for half a second, dark for the next.
+rate 0
+wait 600
+expect display " E-STOP " " E-STOP "
 say The host's stop is reset once the switch is released.
 estop off
 wait 100
@@ -158,19 +165,21 @@ message "Custom Macro #1 executed."
 end
 
 say The pendant is unplugged: the host is told to stop and the display is no longer written.
+say X stands at 10: the program's first moves took it there before the pause.
 rate 0
 mode 1
 wait 300
-# One display report per 25 ms poll cycle until now (9.475 s), then none.
-expect writes 379
+expect display "X 1500/M" "+10.0000"
 pendant unplug
 wait 300
-expect writes 0
 expect handles 0 0
 expect led 800 on
+say The host is in its stop state, which a written display would show as RESET; the pendant still shows the last report written before the unplug.
+expect display "X 1500/M" "+10.0000"
 pendant plug
 wait 300
 expect handles 1 1
+expect display "  RESET " "  RESET "
 say The operator resets the host's stop.
 led 800 off
 

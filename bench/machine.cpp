@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "host/host_at_rest.h"
 #include "host/host_fields.h"
 #include "host/host_numbers.h"
 
@@ -23,12 +24,6 @@ constexpr int kProgramLines = static_cast<int>(std::size(kProgram));
 // Far more than any gate of the plug-in lets through; beyond it a line is refused.
 constexpr size_t kQueueCapacity = 1000;
 
-constexpr double kFeedBase[kMachineAxes] = {50.0, 50.0, 50.0, 30.0};  // units per second
-constexpr int32_t kFullSpeed = 10000;
-constexpr int32_t kJogParam = 1;
-constexpr double kQueueLimit = 4.0;
-constexpr double kStepDistance = 0.001;
-constexpr double kContinuousPercent = 40.0;
 constexpr double kSpindleRpm = 2400.0;
 
 void SetLed(SubstituteHost& host, int led, bool on) {
@@ -52,35 +47,26 @@ double MoveMs(const double (&delta)[kMachineAxes], double feedPerMinute) {
 
 }  // namespace
 
-Machine::Machine(SubstituteHost& host) : host_(&host) {}
+Machine::Machine(SubstituteHost& host) : host_(host) {}
 
 void Machine::SwitchOn() {
   on_ = true;
-  host_->reactions = this;
-  SetLed(*host_, kJogEnabledLed, true);
-  host_->dros[kFeedOverrideDro] = 100.0;
-  host_->dros[kSpindleOverrideDro] = 100.0;
-  host_->dros[kContinuousPercentDro] = kContinuousPercent;
-  host_->dros[kStepGateHighDro] = kQueueLimit;
-  host_->dros[kSpindleRangeDro] = 1.0;
-  host_->dros[kJogStepSizeDro] = kStepDistance;
-  host_->Poke<double>(host_->blockC, kJogStepDistance, kStepDistance);
-  for (int axis = 0; axis < kMachineAxes; ++axis) {
-    const size_t at = static_cast<size_t>(axis);
-    host_->Poke<double>(host_->blockC, kAxisFeedBase + 8 * at, kFeedBase[axis]);
-    host_->Poke<int32_t>(host_->blockC, kAxisFullSpeed + 4 * at, kFullSpeed);
-    host_->Poke<int32_t>(host_->blockC, kAxisJogParam + 4 * at, kJogParam);
-    SetPosition(axis, Position(axis));
+  host_.reactions = this;
+  for (int led : host_at_rest::kLedsOn) SetLed(host_, led, true);
+  for (const host_at_rest::DroValue& entry : host_at_rest::kDros) {
+    host_.dros[entry.dro] = entry.value;
   }
+  host_at_rest::PokeBlockC(host_.blockC.data());
+  for (int axis = 0; axis < kMachineAxes; ++axis) SetPosition(axis, Position(axis));
   PublishState();
 }
 
 double Machine::Position(int axis) const {
-  return host_->Dro(kFirstAxisPositionDro + axis);
+  return host_.Dro(kFirstAxisPositionDro + axis);
 }
 
 void Machine::SetPosition(int axis, double value) {
-  host_->dros[kFirstAxisPositionDro + axis] = value;
+  host_.dros[kFirstAxisPositionDro + axis] = value;
 }
 
 void Machine::Note(std::string text) {
@@ -88,12 +74,12 @@ void Machine::Note(std::string text) {
 }
 
 bool Machine::Stopped() const {
-  return host_->Led(kEmergencyStopLed);
+  return host_.Led(kEmergencyStopLed);
 }
 
 void Machine::OnSetDro(int dro, double value) {
   // The plug-in's step size becomes the host's jog step distance.
-  if (dro == kJogStepSizeDro) host_->Poke<double>(host_->blockC, kJogStepDistance, value);
+  if (dro == kJogStepSizeDro) host_.Poke<double>(host_.blockC, kJogStepDistance, value);
 }
 
 void Machine::OnCode(const std::string& text) {
@@ -129,7 +115,7 @@ void Machine::Queue(const GcodeLine& line, const std::string& text, bool fromPro
   Move move;
   move.fromProgram = fromProgram;
   // G0 runs at the fastest feed of the machine's axes.
-  move.feed = line.rapid ? kFeedBase[0] * 60.0 : modalFeed_;
+  move.feed = line.rapid ? host_at_rest::kFeedBase[0] * 60.0 : modalFeed_;
   if (move.feed <= 0.0) {
     Note("refused \"" + text + "\": no feed given");
     return;
@@ -146,22 +132,25 @@ void Machine::Queue(const GcodeLine& line, const std::string& text, bool fromPro
 }
 
 void Machine::StartJogs() {
-  if (Stopped() || !host_->Led(kJogEnabledLed)) {
+  if (Stopped()) {
+    Note("refused \"DOJOG\": the emergency stop is on");
+    return;
+  }
+  if (!host_.Led(kJogEnabledLed)) {
     Note("refused \"DOJOG\": jogging is off");
     return;
   }
   for (int axis = 0; axis < kMachineAxes; ++axis) {
-    const auto stop = host_->Peek<uint8_t>(host_->blockA, JogRecordField(axis, JogField::Stop));
-    const auto go = host_->Peek<uint8_t>(host_->blockA, JogRecordField(axis, JogField::Go));
+    const auto stop = host_.Peek<uint8_t>(host_.blockA, JogRecordField(axis, JogField::Stop));
+    const auto go = host_.Peek<uint8_t>(host_.blockA, JogRecordField(axis, JogField::Go));
     if (stop != 0 || go == 0) continue;
     const auto velocity =
-        host_->Peek<int32_t>(host_->blockA, JogRecordField(axis, JogField::Velocity));
-    const auto full =
-        host_->Peek<int32_t>(host_->blockA, JogRecordField(axis, JogField::FullSpeed));
+        host_.Peek<int32_t>(host_.blockA, JogRecordField(axis, JogField::Velocity));
+    const auto full = host_.Peek<int32_t>(host_.blockA, JogRecordField(axis, JogField::FullSpeed));
     const auto direction =
-        host_->Peek<int32_t>(host_->blockA, JogRecordField(axis, JogField::Direction));
+        host_.Peek<int32_t>(host_.blockA, JogRecordField(axis, JogField::Direction));
     const double feedBase =
-        host_->Peek<double>(host_->blockC, kAxisFeedBase + 8 * static_cast<size_t>(axis));
+        host_.Peek<double>(host_.blockC, kAxisFeedBase + 8 * static_cast<size_t>(axis));
     const double fraction = full > 0 ? std::clamp(double(velocity) / full, 0.0, 1.0) : 0.0;
     jogSpeed_[axis] = fraction * feedBase * (direction == 1 ? -1.0 : 1.0);
   }
@@ -179,9 +168,9 @@ void Machine::ClearQueue() {
 
 void Machine::EmergencyStop() {
   StopJogs();
-  SetLed(*host_, kProgramRunningLed, false);
-  SetLed(*host_, kProgramPausedLed, false);
-  SetLed(*host_, kSpindleOnLed, false);
+  SetLed(host_, kProgramRunningLed, false);
+  SetLed(host_, kProgramPausedLed, false);
+  SetLed(host_, kSpindleOnLed, false);
   ClearQueue();
 }
 
@@ -190,9 +179,9 @@ void Machine::StartProgram() {
     Note("refused program start: the emergency stop is on");
     return;
   }
-  const bool resuming = host_->Led(kProgramPausedLed);
-  SetLed(*host_, kProgramPausedLed, false);
-  SetLed(*host_, kProgramRunningLed, true);
+  const bool resuming = host_.Led(kProgramPausedLed);
+  SetLed(host_, kProgramPausedLed, false);
+  SetLed(host_, kProgramRunningLed, true);
   if (resuming) return;
   if (programLine_ >= kProgramLines) programLine_ = 0;
   QueueProgramLine();
@@ -201,7 +190,7 @@ void Machine::StartProgram() {
 void Machine::QueueProgramLine() {
   const char* text = kProgram[programLine_];
   ++programLine_;
-  host_->dros[kProgramLineDro] = programLine_;
+  host_.dros[kProgramLineDro] = programLine_;
   Queue(ReadGcodeLine(text), text, true);
 }
 
@@ -209,7 +198,7 @@ void Machine::ProgramMoveDone() {
   if (programLine_ < kProgramLines) {
     QueueProgramLine();
   } else {
-    SetLed(*host_, kProgramRunningLed, false);
+    SetLed(host_, kProgramRunningLed, false);
     Note("program finished");
   }
 }
@@ -224,13 +213,13 @@ void Machine::AdvanceTo(int64_t timeMs) {
   }
   RunJogs(ms);
   // A paused program holds the motion where it is.
-  if (!host_->Led(kProgramPausedLed)) RunMoves(ms);
+  if (!host_.Led(kProgramPausedLed)) RunMoves(ms);
   PublishState();
 }
 
 void Machine::RunJogs(double ms) {
   for (int axis = 0; axis < kMachineAxes; ++axis) {
-    if (host_->Peek<uint8_t>(host_->blockA, JogRecordField(axis, JogField::Stop)) != 0) {
+    if (host_.Peek<uint8_t>(host_.blockA, JogRecordField(axis, JogField::Stop)) != 0) {
       jogSpeed_[axis] = 0.0;
     }
     if (jogSpeed_[axis] != 0.0) SetPosition(axis, Position(axis) + jogSpeed_[axis] * ms / 1000.0);
@@ -238,7 +227,7 @@ void Machine::RunJogs(double ms) {
 }
 
 void Machine::RunMoves(double ms) {
-  const double overridePercent = host_->Dro(kFeedOverrideDro);
+  const double overridePercent = host_.Dro(kFeedOverrideDro);
   const double scale =
       std::isfinite(overridePercent) && overridePercent > 0.0 ? overridePercent / 100.0 : 0.0;
   while (ms > 0.0 && !queue_.empty() && scale > 0.0) {
@@ -261,20 +250,20 @@ void Machine::RunMoves(double ms) {
     const bool fromProgram = move.fromProgram;
     queue_.pop_front();
     ++movesDone_;
-    if (fromProgram && host_->Led(kProgramRunningLed)) ProgramMoveDone();
+    if (fromProgram && host_.Led(kProgramRunningLed)) ProgramMoveDone();
   }
 }
 
 void Machine::PublishState() {
   // The first queue's indices are equal when it is empty; DRO 22 counts the moves in it.
-  host_->Poke<int32_t>(host_->blockA, kQueueAHead, movesDone_);
-  host_->Poke<int32_t>(host_->blockA, kQueueATail, movesQueued_);
-  host_->dros[kStepGateLowDro] = static_cast<double>(queue_.size());
-  host_->dros[kFeedRateDro] = queue_.empty() ? 0.0 : queue_.front().feed;
-  const bool spindle = host_->Led(kSpindleOnLed);
-  host_->dros[kSpindleRpmDro] = spindle ? kSpindleRpm : 0.0;
-  host_->dros[kSpindleSpeedDro] =
-      spindle ? kSpindleRpm * host_->Dro(kSpindleOverrideDro) / 100.0 : 0.0;
+  host_.Poke<int32_t>(host_.blockA, kQueueAHead, movesDone_);
+  host_.Poke<int32_t>(host_.blockA, kQueueATail, movesQueued_);
+  host_.dros[kStepGateLowDro] = static_cast<double>(queue_.size());
+  host_.dros[kFeedRateDro] = queue_.empty() ? 0.0 : queue_.front().feed;
+  const bool spindle = host_.Led(kSpindleOnLed);
+  host_.dros[kSpindleRpmDro] = spindle ? kSpindleRpm : 0.0;
+  host_.dros[kSpindleSpeedDro] =
+      spindle ? kSpindleRpm * host_.Dro(kSpindleOverrideDro) / 100.0 : 0.0;
 }
 
 }  // namespace pendant::bench

@@ -67,7 +67,7 @@ class Machine final : public HostReactions {
   void PublishState();
   void SetPosition(int axis, double value);
 
-  SubstituteHost* host_;
+  SubstituteHost& host_;
   bool on_ = false;
   int64_t nowMs_ = 0;
   std::deque<Move> queue_;

@@ -22,7 +22,7 @@ void Toggle(std::set<int>& leds, int led) {
 }  // namespace
 
 void Machine::OnButton(int code) {
-  std::set<int>& leds = host_->ledsOn;
+  std::set<int>& leds = host_.ledsOn;
   if (code >= kModeChangeButton && code < kModeChangeButton + kMachineAxes) {
     return;  // the pendant's mode notices change nothing on the machine
   }
@@ -48,7 +48,7 @@ void Machine::OnButton(int code) {
     case kProgramRewindButton:
       if (!leds.count(kProgramRunningLed)) {
         programLine_ = 0;
-        host_->dros[kProgramLineDro] = 0.0;
+        host_.dros[kProgramLineDro] = 0.0;
       }
       return;
     case kProgramStopButton:

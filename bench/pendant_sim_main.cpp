@@ -2,13 +2,12 @@
 // prints what happens. Exit code 0: the script passed; 1: a command or check failed; 2: the
 // script could not be read or parsed.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "bench/bench_session.h"
 #include "bench/demo_script.h"
+#include "bench/script_file.h"
 #include "bench/script_parser.h"
 #include "bench/script_runner.h"
 #include "bench/terminal.h"
@@ -22,15 +21,13 @@ constexpr int kPassed = 0;
 constexpr int kFailed = 1;
 constexpr int kUnusable = 2;
 
-bool ReadFile(const char* path, std::string& text) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) return false;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  text = contents.str();
-  return !file.bad();
+void PrintUsage(std::ostream& out) {
+  out << "usage: pendant-sim [SCRIPT]\n"
+         "Runs the plug-in on the virtual bench from SCRIPT, or the built-in demo.\n"
+         "   or: "
+      << pendant::bench::kTerminalUsage
+      << "\n"
+         "Puts the pendant on the terminal, in real time.\n";
 }
 
 }  // namespace
@@ -39,21 +36,26 @@ int main(int argc, char** argv) {
   using namespace pendant::bench;
   const std::string arg = argc > 1 ? argv[1] : "";
   if (arg == "--interactive") return RunInteractive({argv + 2, argv + argc});
-  if (argc > 2 || arg == "-h" || arg == "--help") {
-    std::cerr << "usage: pendant-sim [SCRIPT]\n"
-                 "Runs the plug-in on the virtual bench from SCRIPT, or the built-in demo.\n"
-                 "   or: "
-              << kTerminalUsage
-              << "\n"
-                 "Puts the pendant on the terminal, in real time.\n";
-    return argc > 2 ? kUnusable : kPassed;
+  if (arg == "-h" || arg == "--help") {
+    PrintUsage(std::cout);
+    return kPassed;
+  }
+  // A script whose name starts with - is given as ./-NAME.
+  const bool unknownOption = arg.size() > 1 && arg[0] == '-';
+  if (argc > 2 || unknownOption) {
+    std::cerr << "pendant-sim: "
+              << (unknownOption ? "unknown option " + arg : std::string("one SCRIPT at most"))
+              << '\n';
+    PrintUsage(std::cerr);
+    return kUnusable;
   }
   std::string name = "built-in demo";
   std::string text(DemoScript());
   if (argc == 2) {
     name = arg;
-    if (!ReadFile(argv[1], text)) {
-      std::cerr << "pendant-sim: cannot read " << name << '\n';
+    std::string error;
+    if (!ReadScriptFile(name, text, error)) {
+      std::cerr << "pendant-sim: cannot read " << Showable(name) << ": " << error << '\n';
       return kUnusable;
     }
   }

@@ -56,6 +56,7 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectProfileFile& expect) 
   if (expect.kind == Kind::Missing ? matched == 0 : present) return Passed();
   const std::string holds = " in the plug-in's section, but it holds " + KeyList(keys);
   if (expect.kind == Kind::Missing) return "expected no key " + expect.words[0] + holds;
+  if (expect.kind == Kind::Present) return "expected the key " + expect.words[0] + holds;
   return "expected the keys " + KeyList(expect.words) + " in this order" + holds;
 }
 

@@ -15,8 +15,9 @@ namespace pendant::bench::script {
 struct ScriptLineError : std::runtime_error {
   // line 0: the line being parsed.
   explicit ScriptLineError(const std::string& message, int line = 0)
-      : std::runtime_error(message), line(line) {}
+      : std::runtime_error(message), line(line), message(message) {}
   int line;
+  std::string message;  // whole, also past a NUL byte, where what() stops
 };
 
 class ScriptArgs {

@@ -54,8 +54,7 @@ ScriptRunner::Verdict ScriptRunner::Passed() {
 }
 
 const std::vector<uint8_t>* ScriptRunner::LastReport() const {
-  const auto& writes = VirtualHidBus::Instance().Writes();
-  return writes.empty() ? nullptr : &writes.back().bytes;
+  return session_.display.Last();
 }
 
 uint64_t ScriptRunner::LiveWindowTicks() const {
@@ -83,8 +82,9 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectEffects& expect) {
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectReads& expect) {
-  const std::vector<std::string> actual = Lines(session_.host.reads, readsChecked_);
-  readsChecked_ = session_.host.reads.size();
+  const std::vector<std::string> actual = Lines(session_.host.reads);
+  // Checked reads are dropped, so a long session keeps only those since the last check.
+  session_.host.reads.clear();
   const std::vector<std::string> expected = Lines(expect.reads);
   if (actual == expected) return Passed();
   return "expected these host reads:" + EffectList(expected) +
@@ -146,10 +146,10 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectJog& expect) {
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::ExpectWrites& expect) {
-  const size_t total = VirtualHidBus::Instance().Writes().size();
-  const size_t actual = total - writesChecked_;
+  const uint64_t total = session_.display.Count();
+  const uint64_t actual = total - writesChecked_;
   writesChecked_ = total;
-  if (actual == static_cast<size_t>(expect.count)) return Passed();
+  if (actual == static_cast<uint64_t>(expect.count)) return Passed();
   return "expected " + std::to_string(expect.count) + " display reports written, but " +
          std::to_string(actual) + " were";
 }

@@ -32,11 +32,22 @@ struct Start {
 struct Stop {
   bool operator==(const Stop&) const = default;
 };
+// The removal notice of an unplugged pendant.
+enum class RemovalNotice {
+  Plain,
+  UpperCase,  // names the path in other letter case
+  Lost,       // never comes
+};
 struct PlugPendant {
   bool plugged = true;
-  bool noticeInUpperCase = false;  // the removal notice names the path in other letter case
-  std::string path;                // plug: the interface path it comes back on (empty: its own)
+  RemovalNotice notice = RemovalNotice::Plain;
+  std::string path;  // plug: the interface path it comes back on (empty: its own)
   bool operator==(const PlugPendant&) const = default;
+};
+// Whether the platform takes the plug-in's subscription to device notices.
+struct RefuseNotices {
+  bool refused = true;
+  bool operator==(const RefuseNotices&) const = default;
 };
 struct PlugOtherDevice {
   bool plugged = true;
@@ -194,12 +205,12 @@ struct ExpectHandles {
 };
 
 using Action =
-    std::variant<Say, SetProfileKey, Start, Stop, PlugPendant, PlugOtherDevice, SetSelector,
-                 SetSwitch, TurnWheel, SetWheelRate, RunTicks, RunUpdates, Wait, SetDro, SetLed,
-                 Poke, SetReportTiming, SwitchMachineOn, SetProfileFile, Show, CallEntryPoint,
-                 RunConfig, ExpectEffects, ExpectReads, ExpectDisplay, ExpectByte, ExpectDro,
-                 ExpectLed, ExpectProfile, ExpectProfileFile, ExpectJog, ExpectWrites, ExpectTicks,
-                 ExpectHandles>;
+    std::variant<Say, SetProfileKey, Start, Stop, PlugPendant, RefuseNotices, PlugOtherDevice,
+                 SetSelector, SetSwitch, TurnWheel, SetWheelRate, RunTicks, RunUpdates, Wait,
+                 SetDro, SetLed, Poke, SetReportTiming, SwitchMachineOn, SetProfileFile, Show,
+                 CallEntryPoint, RunConfig, ExpectEffects, ExpectReads, ExpectDisplay, ExpectByte,
+                 ExpectDro, ExpectLed, ExpectProfile, ExpectProfileFile, ExpectJog, ExpectWrites,
+                 ExpectTicks, ExpectHandles>;
 
 struct Command {
   int line;

@@ -78,13 +78,13 @@ Action ParsePendant(const ScriptArgs& args) {
     if (args.OneOf(0, {"unplug", "plug"}) == 1) {
       const std::string& path = args.Word(1);
       if (path.rfind(R"(\\)", 0) != 0) args.Fail(R"(PATH must be an interface path, \\?\...)");
-      return PlugPendant{true, false, path};
+      return PlugPendant{true, RemovalNotice::Plain, path};
     }
-    args.OneOf(1, {"uppercase"});
-    return PlugPendant{false, true, ""};
+    const bool lost = args.OneOf(1, {"uppercase", "silent"}) == 1;
+    return PlugPendant{false, lost ? RemovalNotice::Lost : RemovalNotice::UpperCase, ""};
   }
   args.RequireCount(1);
-  return PlugPendant{args.OneOf(0, {"unplug", "plug"}) == 1, false, ""};
+  return PlugPendant{args.OneOf(0, {"unplug", "plug"}) == 1, RemovalNotice::Plain, ""};
 }
 
 Action ParsePoke(const ScriptArgs& args) {
@@ -169,7 +169,12 @@ const Syntax kCommands[] = {
      }},
     {"start", "start [nopendant]", ParseStart},
     {"stop", "stop", [](const ScriptArgs& a) { return NoArguments(a, Stop{}); }},
-    {"pendant", "pendant unplug|plug [uppercase|PATH]", ParsePendant},
+    {"pendant", "pendant unplug|plug [uppercase|silent|PATH]", ParsePendant},
+    {"notices", "notices refuse|accept",
+     [](const ScriptArgs& a) -> Action {
+       a.RequireCount(1);
+       return RefuseNotices{a.OneOf(0, {"accept", "refuse"}) == 1};
+     }},
     {"device", "device unplug|plug",
      [](const ScriptArgs& a) -> Action {
        a.RequireCount(1);
@@ -332,6 +337,10 @@ std::string Trimmed(std::string_view line) {
 }
 
 void SplitOrThrow(ScriptWords& words, std::string_view line) {
+  const size_t nul = line.find('\0');
+  if (nul != std::string_view::npos) {
+    throw ScriptLineError("a NUL byte at column " + std::to_string(nul + 1) + ": a script is text");
+  }
   std::string error;
   if (!words.Split(line, error)) throw ScriptLineError(error);
 }
@@ -351,7 +360,7 @@ void ReadBlock(LineReader& lines, std::vector<Line>& into, Line (*parseLine)(con
   throw ScriptLineError("'" + std::string(opening) + "' has no 'end'", openingLine);
 }
 
-Command ParseCommand(LineReader& lines, const ScriptWords& words, std::string_view line) {
+Command ParseCommand(LineReader& lines, const ScriptWords& words) {
   size_t nameWords = 0;
   const Syntax* syntax = FindSyntax(words, nameWords);
   if (!syntax && words.Word(0) == "end")
@@ -361,7 +370,8 @@ Command ParseCommand(LineReader& lines, const ScriptWords& words, std::string_vi
     throw ScriptLineError("unknown " + std::string(isCheck ? "check 'expect " : "command '") +
                           words.Word(isCheck ? 1 : 0) + "'");
   }
-  Command command{lines.Number(), Trimmed(line),
+  // The command as it is read: a comment is not part of it, also where it follows a text.
+  Command command{lines.Number(), Trimmed(words.Line()),
                   syntax->parse(ScriptArgs(words, nameWords, syntax->usage))};
   if (syntax->block == Block::Effects) {
     ReadBlock(lines, std::get<ExpectEffects>(command.action).effects, ParseEffect, syntax->name,
@@ -376,6 +386,9 @@ Command ParseCommand(LineReader& lines, const ScriptWords& words, std::string_vi
 }  // namespace
 
 ParsedScript ParseScript(std::string_view text) {
+  // A byte-order mark, as some editors write at the start of a UTF-8 file, is no command.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   ParsedScript parsed;
   LineReader lines(text);
   std::string_view line;
@@ -384,9 +397,9 @@ ParsedScript ParseScript(std::string_view text) {
     try {
       SplitOrThrow(words, line);
       if (words.Count() == 0) continue;
-      parsed.commands.push_back(ParseCommand(lines, words, line));
+      parsed.commands.push_back(ParseCommand(lines, words));
     } catch (const ScriptLineError& error) {
-      parsed.error = ParseError{error.line ? error.line : lines.Number(), error.what()};
+      parsed.error = ParseError{error.line ? error.line : lines.Number(), error.message};
       return parsed;
     }
   }

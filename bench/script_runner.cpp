@@ -1,5 +1,6 @@
 #include "bench/script_runner.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "bench/dialog_user.h"
 #include "bench/entry_calls.h"
 #include "device/virtual_hid_bus.h"
+#include "platform/virtual_desktop.h"
 #include "plugin/exports.h"
 
 namespace pendant::bench {
@@ -27,12 +29,15 @@ std::string InUpperCase(std::string text) {
 }  // namespace
 
 ScriptRunner::ScriptRunner(BenchSession& session, Transcript& transcript, std::string scriptFolder)
-    : session_(session), transcript_(transcript), scriptFolder_(std::move(scriptFolder)) {
-  session_.host.recordReads = true;
-}
+    : session_(session), transcript_(transcript), scriptFolder_(std::move(scriptFolder)) {}
 
 RunOutcome ScriptRunner::Run(const std::vector<script::Command>& commands) {
   session_.onStep = [this] { transcript_.CatchUp(); };
+  // The plug-in's reads are kept only for a script that checks them.
+  session_.host.recordReads =
+      std::any_of(commands.begin(), commands.end(), [](const script::Command& command) {
+        return std::holds_alternative<script::ExpectReads>(command.action);
+      });
   RunOutcome outcome;
   for (const script::Command& command : commands) {
     if (!std::holds_alternative<script::Say>(command.action)) transcript_.Command(command.source);
@@ -90,11 +95,18 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::PlugPendant& plug) {
       pendant.path = plug.path;
     }
     pendant.Plug();
-  } else if (plug.noticeInUpperCase) {
+  } else if (plug.notice == script::RemovalNotice::UpperCase) {
     VirtualHidBus::Instance().Unplug(pendant.path, InUpperCase(pendant.path));
+  } else if (plug.notice == script::RemovalNotice::Lost) {
+    VirtualHidBus::Instance().Detach(pendant.path);
   } else {
     pendant.Unplug();
   }
+  return {};
+}
+
+ScriptRunner::Verdict ScriptRunner::Do(const script::RefuseNotices& refuse) {
+  VirtualDesktop::Instance().RefuseDeviceNotices(refuse.refused);
   return {};
 }
 
@@ -220,6 +232,8 @@ ScriptRunner::Verdict ScriptRunner::Do(const script::CallEntryPoint& call) {
 }
 
 ScriptRunner::Verdict ScriptRunner::Do(const script::RunConfig& config) {
+  // As the host opens the dialog only for a plug-in it has started.
+  if (phase_ != Phase::Running) return "the plug-in is not running (config comes after start)";
   const std::vector<std::string> unknown = UnknownDialogFields(config.fields);
   if (!unknown.empty()) return "the settings dialog has no control for " + unknown.front();
   QueueDialogTurns({SetFieldsAndClose(config.fields, config.accept)});

@@ -40,6 +40,7 @@ class ScriptRunner {
   Verdict Do(const script::Start& start);
   Verdict Do(const script::Stop& stop);
   Verdict Do(const script::PlugPendant& plug);
+  Verdict Do(const script::RefuseNotices& refuse);
   Verdict Do(const script::PlugOtherDevice& plug);
   Verdict Do(const script::SetSelector& set);
   Verdict Do(const script::SetSwitch& set);
@@ -88,8 +89,7 @@ class ScriptRunner {
   std::string scriptFolder_;
   Phase phase_ = Phase::BeforeStart;
   size_t effectsChecked_ = 0;
-  size_t readsChecked_ = 0;
-  size_t writesChecked_ = 0;
+  uint64_t writesChecked_ = 0;
   uint64_t ticksChecked_ = 0;
   uint64_t ticksOfStoppedWindow_ = 0;
   int checksPassed_ = 0;

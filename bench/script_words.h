@@ -20,6 +20,8 @@ class ScriptWords {
   // a single quoted word gives its text. Empty past the last word. False when a quoted word
   // is followed by more words.
   bool RestFrom(size_t index, std::string& rest) const;
+  // The line as written without its comment and trailing blanks.
+  const std::string& Line() const { return line_; }
 
  private:
   struct Token {

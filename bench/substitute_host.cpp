@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "host/host_effect_text.h"
 #include "host/host_fields.h"
 #include "host/host_interface.h"
 #include "platform/virtual_desktop.h"
@@ -15,7 +16,10 @@
 namespace pendant::bench {
 namespace {
 
-constexpr size_t kMessageOffset = host_fields::kHostMessageText;
+// What the host does inside the callback once it has taken the effect.
+void ActInside(SubstituteHost& host, const HostEffect& effect) {
+  if (host.insideCallback) host.insideCallback(effect);
+}
 
 // Makes the block size zero bytes. A block of that size already hands its whole pages back to
 // the kernel, which maps in zeros where they are touched next: writing 1.3 MB of zeros cost a
@@ -40,15 +44,19 @@ void ZeroBlock(std::vector<uint8_t>& block, size_t size) {
 
 void RecordButton(int16_t code) {
   SubstituteHost& host = SubstituteHost::Instance();
-  host.effects.push_back({HostEffect::Kind::Button, code, 0.0, {}});
+  const HostEffect effect{HostEffect::Kind::Button, code, 0.0, {}};
+  host.effects.push_back(effect);
   if (host.reactions) host.reactions->OnButton(code);
+  ActInside(host, effect);
 }
 
 void RecordSetDro(int16_t dro, double value) {
   SubstituteHost& host = SubstituteHost::Instance();
   host.dros[dro] = value;
-  host.effects.push_back({HostEffect::Kind::SetDro, dro, value, {}});
+  const HostEffect effect{HostEffect::Kind::SetDro, dro, value, {}};
+  host.effects.push_back(effect);
   if (host.reactions) host.reactions->OnSetDro(dro, value);
+  ActInside(host, effect);
 }
 
 void RecordRead(SubstituteHost& host, bool led, int number) {
@@ -71,28 +79,26 @@ void IgnoreSetLed(int16_t, uint8_t) {}
 
 void RecordCode(const char* line) {
   SubstituteHost& host = SubstituteHost::Instance();
-  const std::string text = line ? line : "";
-  host.effects.push_back({HostEffect::Kind::Code, 0, 0.0, text});
-  if (host.reactions) host.reactions->OnCode(text);
+  const HostEffect effect{HostEffect::Kind::Code, 0, 0.0, line ? line : ""};
+  host.effects.push_back(effect);
+  if (host.reactions) host.reactions->OnCode(effect.text);
+  ActInside(host, effect);
 }
 
 }  // namespace
 
 std::string HostEffect::ToString() const {
-  char line[400];
   switch (kind) {
     case Kind::Button:
-      std::snprintf(line, sizeof line, "button %d", number);
-      break;
+      return ButtonEffectText(number);
     case Kind::SetDro:
-      std::snprintf(line, sizeof line, "setdro %d %.17g", number, value);
-      break;
+      return SetDroEffectText(number, value);
     case Kind::Code:
-      return "code " + text;
+      return CodeEffectText(text);
     case Kind::Message:
-      return "message " + text;
+      return MessageEffectText(text);
   }
-  return line;
+  return {};
 }
 
 std::string HostRead::ToString() const {
@@ -106,6 +112,7 @@ SubstituteHost& SubstituteHost::Instance() {
 
 void SubstituteHost::Reset() {
   reactions = nullptr;
+  insideCallback = nullptr;
   recordReads = false;
   reads.clear();
   dros.clear();
@@ -114,6 +121,8 @@ void SubstituteHost::Reset() {
   ZeroBlock(blockA, kHostBlockASize);
   ZeroBlock(blockB, kHostBlockBSize);
   ZeroBlock(blockC, kHostBlockCSize);
+  messageLine = HostStringObject(HostStringObject::Layout::CountFirst, 255);
+  Poke<char*>(blockC, host_fields::kHostMessageText, messageLine.Chars());
   window = VirtualDesktop::Instance().CreateHostWindow();
   parentWindow.fill(0);
   std::memcpy(parentWindow.data() + kHostParentWindowOffset, &window, sizeof window);
@@ -153,10 +162,10 @@ void SubstituteHost::Stop() {
 }
 
 void SubstituteHost::CollectMessage() {
-  if (blockC.size() <= kMessageOffset || blockC[kMessageOffset] == 0) return;
-  const char* text = reinterpret_cast<const char*>(blockC.data() + kMessageOffset);
+  const std::string text = messageLine.Text();
+  if (text.empty()) return;
   effects.push_back({HostEffect::Kind::Message, 0, 0.0, text});
-  blockC[kMessageOffset] = 0;
+  messageLine.Clear();
 }
 
 double SubstituteHost::Dro(int dro) const {

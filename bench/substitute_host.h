@@ -5,12 +5,14 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "host/host_interface.h"
+#include "host/host_string_object.h"
 #include "plugin/window_port.h"
 
 namespace pendant::bench {
@@ -75,6 +77,9 @@ class SubstituteHost {
 
   // Every effect also reaches these when set (the bench's machine).
   HostReactions* reactions = nullptr;
+  // What the host does inside a callback before it returns, once the effect is recorded: a
+  // real host may show a message box or run a macro there, pumping its messages.
+  std::function<void(const HostEffect&)> insideCallback;
   // The plug-in's reads, kept while recordReads is on.
   bool recordReads = false;
   std::vector<HostRead> reads;
@@ -85,6 +90,8 @@ class SubstituteHost {
   std::vector<uint8_t> blockA;
   std::vector<uint8_t> blockB;
   std::vector<uint8_t> blockC;
+  // The message line block C points to: unshared, with room for any of the plug-in's texts.
+  HostStringObject messageLine{HostStringObject::Layout::CountFirst, 255};
   std::array<uint8_t, kHostParentWindowSize> parentWindow{};
   NativeWindow window = nullptr;
 

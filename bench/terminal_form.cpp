@@ -3,6 +3,7 @@
 #include <curses.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "bench/terminal_form_fields.h"
 #include "bench/terminal_screen.h"
@@ -15,16 +16,18 @@ constexpr int kWaitMs = 25;
 constexpr int kKeyColumns = 16;
 constexpr int kFormMinColumns = 60;
 constexpr int kFormMinRows = 8;
+constexpr int kValueColumns = 26;
+// Fits 80 columns, so Esc and q stay in sight.
 const char* const kHelp =
-    "Up/Down choose  Left/Right/Space change a list or box  Enter edit, or press OK  Esc cancel";
+    "Up/Down choose  Left/Right/Space change  Enter edit or OK  Esc cancel  q quit";
 
 class SettingsForm {
  public:
   explicit SettingsForm(const std::string& profilePath)
       : fields_(FormFields()), opened_(OpenedDialog(profilePath)), edited_(opened_) {}
 
-  // The config line once the user has closed the form; empty while it is open.
-  std::string Key(int key);
+  // What the user did once they closed the form; an empty line while it is open.
+  FormOutcome Key(int key);
   void Draw() const;
 
  private:
@@ -33,6 +36,7 @@ class SettingsForm {
   bool OnCancel() const { return selected_ == Rows() - 1; }
   std::string Shown(const FormField& field) const;
   void EditKey(int key);
+  FormOutcome Ok();
 
   std::vector<FormField> fields_;
   VirtualDialogSurface opened_;
@@ -40,6 +44,7 @@ class SettingsForm {
   int selected_ = 0;
   bool editing_ = false;
   std::string edit_;
+  std::optional<OkRefusal> refusal_;  // what the last OK was refused for
 };
 
 std::string SettingsForm::Shown(const FormField& field) const {
@@ -52,9 +57,13 @@ std::string SettingsForm::Shown(const FormField& field) const {
   return "\"" + edited_.Text(field.id) + "\"";
 }
 
+bool FormFits() {
+  return LINES >= kFormMinRows && COLS >= kFormMinColumns;
+}
+
 void SettingsForm::Draw() const {
   erase();
-  if (LINES < kFormMinRows || COLS < kFormMinColumns) {
+  if (!FormFits()) {
     const auto lines = TooSmallLines(LINES, COLS, kFormMinColumns, kFormMinRows);
     for (int row = 0; row < LINES && row < static_cast<int>(lines.size()); ++row) {
       mvaddstr(row, 0, lines[static_cast<size_t>(row)].c_str());
@@ -73,7 +82,10 @@ void SettingsForm::Draw() const {
       const FormField& field = fields_[static_cast<size_t>(row)];
       std::string key = field.key;
       key.resize(kKeyColumns, ' ');
-      line += key + Shown(field);
+      std::string value = Shown(field);
+      if (refusal_ && refusal_->id == field.id) value += " <-";
+      value.resize(std::max<size_t>(value.size() + 2, kValueColumns), ' ');
+      line += key + value + field.label;
     } else {
       line += row == Rows() - 2 ? "[ OK ]" : "[ Cancel ]";
     }
@@ -83,6 +95,8 @@ void SettingsForm::Draw() const {
     const std::string prompt =
         std::string(fields_[static_cast<size_t>(selected_)].key) + ": " + edit_ + "_";
     mvaddnstr(LINES - 1, 0, prompt.c_str(), COLS);
+  } else if (refusal_) {
+    mvaddnstr(LINES - 1, 0, ("OK refused: " + refusal_->message).c_str(), COLS);
   }
   refresh();
 }
@@ -100,19 +114,30 @@ void SettingsForm::EditKey(int key) {
   }
 }
 
-std::string SettingsForm::Key(int key) {
+FormOutcome SettingsForm::Ok() {
+  // As the dialog does: a refused OK keeps it open, every edit kept, on the refused edit.
+  refusal_ = RefusalOfOk(edited_);
+  if (!refusal_) return {ConfigLine(opened_, edited_, true)};
+  for (size_t row = 0; row < fields_.size(); ++row) {
+    if (fields_[row].id == refusal_->id) selected_ = static_cast<int>(row);
+  }
+  return {};
+}
+
+FormOutcome SettingsForm::Key(int key) {
   if (editing_) {
     EditKey(key);
-    return "";
+    return {};
   }
+  if (key == 'q') return {"", true};
   const bool onField = selected_ < static_cast<int>(fields_.size());
   if (key == KEY_UP) selected_ = (selected_ + Rows() - 1) % Rows();
   if (key == KEY_DOWN || key == '\t') selected_ = (selected_ + 1) % Rows();
   if (key == kEscape || ((key == '\n' || key == KEY_ENTER) && OnCancel())) {
-    return ConfigLine(opened_, edited_, false);
+    return {ConfigLine(opened_, edited_, false)};
   }
-  if ((key == '\n' || key == KEY_ENTER) && OnOk()) return ConfigLine(opened_, edited_, true);
-  if (!onField) return "";
+  if ((key == '\n' || key == KEY_ENTER) && OnOk()) return Ok();
+  if (!onField) return {};
   const FormField& field = fields_[static_cast<size_t>(selected_)];
   const bool editable = !field.table && field.kind != ControlKind::Check;
   if (editable && (key == '\n' || key == KEY_ENTER)) {
@@ -123,12 +148,12 @@ std::string SettingsForm::Key(int key) {
   } else if (!editable && key == KEY_LEFT) {
     ChangeField(edited_, field, -1);
   }
-  return "";
+  return {};
 }
 
 }  // namespace
 
-std::string RunSettingsForm(const std::string& profilePath,
+FormOutcome RunSettingsForm(const std::string& profilePath,
                             const std::function<void()>& keepRunning) {
   SettingsForm form(profilePath);
   for (;;) {
@@ -136,8 +161,11 @@ std::string RunSettingsForm(const std::string& profilePath,
     timeout(kWaitMs);
     const int key = getch();
     keepRunning();
-    if (key == ERR) continue;
-    if (std::string line = form.Key(key); !line.empty()) return line;
+    // While the form does not fit, only q acts: nothing changes out of sight.
+    if (key == ERR || (!FormFits() && key != 'q')) continue;
+    if (FormOutcome outcome = form.Key(key); outcome.quit || !outcome.configLine.empty()) {
+      return outcome;
+    }
   }
 }
 

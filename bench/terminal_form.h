@@ -6,10 +6,15 @@
 
 namespace pendant::bench {
 
-// Shows the form until the user accepts it or presses Escape and returns the bench's config
-// line for what they did. keepRunning is called whenever the form waits for a key, so the
-// session goes on meanwhile.
-std::string RunSettingsForm(const std::string& profilePath,
+struct FormOutcome {
+  std::string configLine;  // the bench's config line for what the user did; empty after q
+  bool quit = false;       // q: leave the form and the interactive mode
+};
+
+// Shows the form until the user accepts it, presses Escape or quits. OK that the dialog would
+// refuse keeps the form open on the refused edit. keepRunning is called whenever the form waits
+// for a key, so the session goes on meanwhile.
+FormOutcome RunSettingsForm(const std::string& profilePath,
                             const std::function<void()>& keepRunning);
 
 }  // namespace pendant::bench

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
+#include <utility>
 
 #include "bench/text_escape.h"
 #include "config/properties_dialog.h"
@@ -21,15 +22,57 @@ std::string ScriptWord(const std::string& text) {
   return text;
 }
 
+// The dialog's names of the settings, as its labels (and the install guide) give them.
+constexpr std::pair<std::string_view, const char*> kLabels[] = {
+    {"AutoChangeSens", "Velocity Slow Down Rate 1/"},
+    {"BUTTON0", "F1: Function, Macro, OEM Button"},
+    {"BUTTON1", "F2: Function, Macro, OEM Button"},
+    {"BUTTON2", "F3: Function, Macro, OEM Button"},
+    {"BUTTON3", "F4: Function, Macro, OEM Button"},
+    {"CAmode", "Use A Axis in Spindle-Axis Mode. (v1)"},
+    {"Decidigit", "Number of Decimal Digits for Axis DRO"},
+    {"DelaySteps", "Steps to Delay the Start of Axis Movement in Continuous Mode"},
+    {"DisplyRPM", "Display Spindle Speed RPM"},
+    {"F1", "F1 Button Description"},
+    {"F2", "F2 Button Description"},
+    {"F3", "F3 Button Description"},
+    {"F4", "F4 Button Description"},
+    {"Macro1", "Custom Macro #1"},
+    {"Macro2", "Custom Macro #2"},
+    {"Macro3", "Custom Macro #3"},
+    {"Macro4", "Custom Macro #4"},
+    {"OEM1", "Custom OEM Button #1"},
+    {"OEM2", "Custom OEM Button #2"},
+    {"OEM3", "Custom OEM Button #3"},
+    {"OEM4", "Custom OEM Button #4"},
+    {"S1", "Step Size 1"},
+    {"S2", "Step Size 2"},
+    {"S3", "Step Size 3"},
+    {"ScreenSel1", "Screen Selection 1"},
+    {"ScreenSel2", "Screen Selection 2"},
+    {"ScreenSel3", "Screen Selection 3"},
+    {"VelocityInAuto", "Speed Change Sensitivity in Velocity Mode"},
+    {"Xreverse", "Reverse X axis MPG"},
+    {"Yreverse", "Reverse Y axis MPG"},
+    {"Zreverse", "Reverse Z axis MPG"},
+};
+
+const char* LabelOf(std::string_view key) {
+  for (const auto& [name, label] : kLabels) {
+    if (name == key) return label;
+  }
+  return "";
+}
+
 }  // namespace
 
 std::vector<FormField> FormFields() {
   std::vector<FormField> fields;
   for (const ValueControl& control : kValueControls) {
-    fields.push_back({control.key, control.id, control.kind});
+    fields.push_back({control.key, control.id, control.kind, nullptr, LabelOf(control.key)});
   }
   for (const ListControl& list : kListControls) {
-    fields.push_back({list.key, list.id, ControlKind::Text, list.table});
+    fields.push_back({list.key, list.id, ControlKind::Text, list.table, LabelOf(list.key)});
   }
   // By name, as a reader looks for them.
   std::sort(fields.begin(), fields.end(),
@@ -52,6 +95,15 @@ VirtualDialogSurface OpenedDialog(const std::string& profilePath) {
   VirtualDialogSurface surface;
   PropertiesDialog(settings).OnOpen(surface);
   return surface;
+}
+
+std::optional<OkRefusal> RefusalOfOk(const VirtualDialogSurface& edited) {
+  // The dialog's own OK decides, on a copy, with settings that are thrown away.
+  VirtualDialogSurface trial = edited;
+  trial.messages.clear();
+  PendantSettings settings;
+  if (PropertiesDialog(settings).OnOk(trial)) return std::nullopt;
+  return OkRefusal{trial.focusedEdit, trial.messages.empty() ? "" : trial.messages.back()};
 }
 
 std::string FieldValue(const VirtualDialogSurface& surface, const FormField& field) {

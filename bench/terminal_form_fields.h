@@ -3,6 +3,7 @@
 // the real dialog logic takes and saves them the way it always does.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,19 @@ struct FormField {
   int id;
   ControlKind kind;                       // edits and check boxes
   const SelectionTable* table = nullptr;  // lists
+  const char* label = "";                 // what the dialog (and the install guide) calls it
 };
 
 // The dialog's controls by setting name.
 std::vector<FormField> FormFields();
+
+// What the dialog's OK refuses: the edit it puts the user back into, and what it says.
+struct OkRefusal {
+  int id;
+  std::string message;
+};
+// The refusal OK would meet on these controls, or nothing when it would save them.
+std::optional<OkRefusal> RefusalOfOk(const VirtualDialogSurface& edited);
 
 // The controls as the dialog shows them when it opens on this profile; the profile is read,
 // never written.

@@ -59,14 +59,17 @@ void Draw(const InteractiveRun& run, std::vector<std::string>& shown) {
   shown = std::move(lines);
 }
 
-void OpenSettings(InteractiveRun& run, const RealClock& clock) {
-  const std::string line =
+// False when the user quit from the form.
+bool OpenSettings(InteractiveRun& run, const RealClock& clock) {
+  const FormOutcome outcome =
       RunSettingsForm(run.Session().profilePath, [&] { run.CatchUpTo(clock.ElapsedMs()); });
   run.CatchUpTo(clock.ElapsedMs());
-  run.Perform(line);
+  if (outcome.quit) return false;
+  run.Perform(outcome.configLine);
   for (const std::string& message : LastDialogSurface().messages) {
     run.Log("dialog says: " + message);
   }
+  return true;
 }
 
 }  // namespace
@@ -77,6 +80,11 @@ int RunInteractive(const std::vector<std::string>& args) {
   if (!ParseTerminalOptions(args, options, error)) {
     std::cerr << "pendant-sim: " << error << "\nusage: " << kTerminalUsage << '\n';
     return kUnusable;
+  }
+  if (options.help) {
+    std::cout << "usage: " << kTerminalUsage << "\n"
+              << "Puts the pendant on the terminal, in real time (q quits).\n";
+    return 0;
   }
   if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
     std::cerr << "pendant-sim: the interactive mode needs a terminal\n";
@@ -114,12 +122,14 @@ int RunInteractive(const std::vector<std::string>& args) {
       continue;
     }
     run.CatchUpTo(clock.ElapsedMs());
+    // While the screen does not fit, only q acts: nothing changes behind the message.
+    if (!ScreenFits(LINES, COLS) && key != 'q') continue;
     switch (HandleKey(run, key)) {
       case KeyOutcome::Quit:
         quit = true;
         break;
       case KeyOutcome::OpenSettings:
-        OpenSettings(run, clock);
+        quit = !OpenSettings(run, clock);
         shown.clear();
         break;
       case KeyOutcome::Done:

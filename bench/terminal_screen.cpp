@@ -41,8 +41,12 @@ std::vector<std::string> TooSmallLines(int rows, int columns, int minColumns, in
   return lines;
 }
 
+bool ScreenFits(int rows, int columns) {
+  return rows >= kScreenMinRows && columns >= kScreenMinColumns;
+}
+
 std::vector<std::string> ScreenLines(const InteractiveRun& run, int rows, int columns) {
-  if (rows < kScreenMinRows || columns < kScreenMinColumns) {
+  if (!ScreenFits(rows, columns)) {
     return TooSmallLines(rows, columns, kScreenMinColumns, kScreenMinRows);
   }
   const BenchSession& session = run.Session();

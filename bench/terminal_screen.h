@@ -13,6 +13,8 @@ namespace pendant::bench {
 inline constexpr int kScreenMinColumns = 80;
 inline constexpr int kScreenMinRows = 24;
 
+// Whether a terminal of this size shows the screen (else it shows the too-small message).
+bool ScreenFits(int rows, int columns);
 // Exactly rows lines, none longer than columns.
 std::vector<std::string> ScreenLines(const InteractiveRun& run, int rows, int columns);
 // The message for a terminal too small for a screen of minColumns by minRows.

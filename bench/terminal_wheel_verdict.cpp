@@ -44,7 +44,10 @@ std::string Verdict(const BenchSession& session) {
   if (!pendant.Plugged()) return "the pendant is unplugged";
   if (pendant.offline) return "the offline switch is on: the plug-in leaves the wheel alone";
   if (pendant.stopEngaged) return "the e-stop switch is engaged";
-  if (host.Led(kEmergencyStopLed)) return "the host is in emergency stop (LED 800)";
+  // Left on, for example, by an unplug: the switch engaged and released resets it.
+  if (host.Led(kEmergencyStopLed)) {
+    return "the host is in emergency stop (LED 800): e twice (switch on, off) resets";
+  }
   if (host.Peek<uint8_t>(host.blockA, kJogInhibit) != 0) return "the host inhibits jogging";
   const char* axis = SelectedAxis(pendant);
   if (!axis) return "the axis selector is on " + AxisSelectorName(pendant);

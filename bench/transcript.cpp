@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "bench/text_escape.h"
-#include "device/virtual_hid_bus.h"
 #include "platform/virtual_desktop.h"
 
 namespace pendant::bench {
@@ -52,9 +51,9 @@ void Transcript::CatchUp() {
   }
   const auto& notes = session_.machine.Notes();
   for (; notesShown_ < notes.size(); ++notesShown_) Line("  machine: " + notes[notesShown_]);
-  const auto& writes = VirtualHidBus::Instance().Writes();
-  if (writes.empty()) return;
-  const DisplayText text = TextOfReport(writes.back().bytes);
+  const std::vector<uint8_t>* report = session_.display.Last();
+  if (!report) return;
+  const DisplayText text = TextOfReport(*report);
   if (displayShown_ != text) DrawDisplay(text);
 }
 

@@ -13,6 +13,11 @@ target_include_directories(QorvixK7R PUBLIC ${PROJECT_SOURCE_DIR} PRIVATE ${PEND
 target_link_libraries(QorvixK7R PRIVATE pugixml::pugixml ${CMAKE_DL_LIBS})
 target_compile_options(QorvixK7R PRIVATE ${PENDANT_FUZZ_COVERAGE})
 
+# The pendant check's portable parts (the program itself is Windows-only): its unit tests and
+# the bench use them.
+add_library(pendant_check STATIC ${PENDANT_CHECK_SOURCES})
+target_link_libraries(pendant_check PUBLIC QorvixK7R)
+
 add_subdirectory(bench)
 if(PENDANT_TESTS)
   add_subdirectory(tests)

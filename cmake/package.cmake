@@ -1,6 +1,6 @@
 # The release package (cmake --build --preset win32 --target package):
-# QorvixK7R-<version>-win32.zip with the DLL, the guides and the licence as Windows text files,
-# and SHA256SUMS over them. Staged in package-files/ so the sums name the files as they lie in
+# QorvixK7R-<version>-win32.zip with the DLL, the pendant check, the guides and the licence as
+# Windows text files, and SHA256SUMS over them. Staged in package-files/ so the sums name the files as they lie in
 # the zip.
 set(PENDANT_PACKAGE_DIR ${PROJECT_BINARY_DIR}/package-files)
 
@@ -9,7 +9,7 @@ set(pendant_package_texts
     ${PROJECT_SOURCE_DIR}/docs/INSTALL.md=INSTALL.txt
     ${PROJECT_SOURCE_DIR}/docs/USER-GUIDE.md=USER-GUIDE.txt
     ${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt)
-set(pendant_package_files QorvixK7R.dll)
+set(pendant_package_files QorvixK7R.dll QorvixK7R-check.exe)
 foreach(entry IN LISTS pendant_package_texts)
   string(REPLACE "=" ";" pair ${entry})
   list(GET pair 0 source)
@@ -21,9 +21,11 @@ endforeach()
 add_custom_command(
   OUTPUT ${PENDANT_PACKAGE_DIR}/SHA256SUMS
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:QorvixK7R> ${PENDANT_PACKAGE_DIR}/QorvixK7R.dll
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:QorvixK7R-check>
+          ${PENDANT_PACKAGE_DIR}/QorvixK7R-check.exe
   COMMAND sha256sum ${pendant_package_files} > SHA256SUMS
   WORKING_DIRECTORY ${PENDANT_PACKAGE_DIR}
-  DEPENDS QorvixK7R ${PENDANT_PACKAGE_DIR}/INSTALL.txt ${PENDANT_PACKAGE_DIR}/USER-GUIDE.txt
+  DEPENDS QorvixK7R QorvixK7R-check ${PENDANT_PACKAGE_DIR}/INSTALL.txt ${PENDANT_PACKAGE_DIR}/USER-GUIDE.txt
           ${PENDANT_PACKAGE_DIR}/LICENSE.txt
   COMMENT "Summing the package's files"
   VERBATIM)

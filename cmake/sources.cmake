@@ -1,6 +1,8 @@
 # The plug-in's sources: portable behaviour plus the adapters of the platform being built.
 set(PENDANT_SOURCES
+  host/accessible_memory_${PLATFORM}.cpp
   host/host_interface.cpp
+  host/host_string.cpp
   host/tick_counters.cpp
   plugin/exports.cpp
   plugin/module_file.cpp
@@ -50,3 +52,16 @@ if(WIN32)
 else()
   list(APPEND PENDANT_SOURCES settings/xml_document_virtual.cpp platform/virtual_desktop.cpp)
 endif()
+
+# Not in the plug-in: the pendant check's portable parts, and the words for host effects and
+# selector positions that the check and the bench both print.
+set(PENDANT_CHECK_SOURCES
+  check/check_options.cpp
+  check/check_report.cpp
+  check/display_test.cpp
+  check/hid_listing.cpp
+  check/live_input.cpp
+  host/host_at_rest.cpp
+  host/host_effect_text.cpp
+  input/selector_names.cpp
+)

@@ -5,11 +5,15 @@
 
 namespace pendant {
 
-void RunConfigDialog(SettingsStore& store, PendantSettings& settings) {
-  for (std::string_view key : kDialogReloadKeys) ReadSetting(store, settings, key);
+void RunConfigDialog(const ProfileAccess& profile, PendantSettings& settings) {
+  profile(false, [&](SettingsStore& store) {
+    for (std::string_view key : kDialogReloadKeys) ReadSetting(store, settings, key);
+  });
   PropertiesDialog dialog(settings);
   ShowPropertiesDialog(dialog);
-  for (std::string_view key : kDialogSaveKeys) WriteSetting(store, settings, key);
+  profile(true, [&](SettingsStore& store) {
+    for (std::string_view key : kDialogSaveKeys) WriteSetting(store, settings, key);
+  });
 }
 
 }  // namespace pendant

@@ -6,8 +6,10 @@
 
 namespace pendant {
 
-// Saves in every case, after OK, cancel or a dialog that could not be shown, so the profile
-// always agrees with the settings in memory.
-void RunConfigDialog(SettingsStore& store, PendantSettings& settings);
+// Reloads every setting from the profile as it is when the dialog opens, then saves every
+// setting into the profile as it is once the dialog has closed, so what the host wrote to its
+// profile meanwhile stays. Saves in every case, after OK, cancel or a dialog that could not be
+// shown, so the profile always agrees with the settings in memory.
+void RunConfigDialog(const ProfileAccess& profile, PendantSettings& settings);
 
 }  // namespace pendant

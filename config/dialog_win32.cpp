@@ -86,7 +86,7 @@ class Win32DialogSurface final : public DialogSurface {
   HWND dialog_;
 };
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* logic = reinterpret_cast<PropertiesDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG: {
@@ -111,6 +111,16 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       return FALSE;
     default:
       return FALSE;
+  }
+}
+
+// The procedure runs under the dialog manager's loop: nothing may unwind into it. A failure
+// leaves the dialog open as it was.
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return HandleDialogMessage(dialog, message, wParam, lParam);
+  } catch (...) {
+    return TRUE;
   }
 }
 

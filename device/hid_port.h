@@ -50,6 +50,10 @@ class HidInterfaceList {
   std::unique_ptr<Impl> impl_;
 };
 
+// How long closing waits for a cancelled read or write before it goes on: a HID stack slow to
+// cancel must not hold the host's window.
+inline constexpr unsigned kCancelWaitMs = 100;
+
 // The overlapped read of one handle: one read in flight at a time. A read that does not finish
 // within the wait stays in flight and is collected by a later call, so a late report is
 // delivered one cycle late rather than lost.
@@ -70,6 +74,8 @@ class HidReader {
   bool Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs);
   // Abandons the read in flight and closes the handle (marking it invalid).
   void Close(DeviceHandle& handle);
+  // Whether a read failed because the device is gone (cleared by Close).
+  bool DeviceGone() const;
 
  private:
   struct Impl;
@@ -93,14 +99,22 @@ class HidWriter {
   bool Write(DeviceHandle handle, const uint8_t* report, size_t size);
   // Cancels a write in flight and closes the handle (marking it invalid).
   void Close(DeviceHandle& handle);
+  // Whether a write failed because the device is gone (cleared by Close).
+  bool DeviceGone() const;
 
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
 
+// A subscription to device notices; kNoNotices when the platform refused it.
+using NoticeRegistration = void*;
+inline constexpr NoticeRegistration kNoNotices = nullptr;
+
 // Subscribes window to arrival and removal notices of HID interfaces.
-void RegisterHidNotices(NativeWindow window);
+NoticeRegistration RegisterHidNotices(NativeWindow window);
+// Ends a subscription and marks it kNoNotices; kNoNotices is left alone.
+void UnregisterHidNotices(NoticeRegistration& registration);
 
 inline constexpr uintptr_t kDeviceArrival = 0x8000;
 inline constexpr uintptr_t kDeviceRemoveComplete = 0x8004;

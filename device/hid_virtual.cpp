@@ -44,11 +44,16 @@ void VirtualHidBus::Plug(const std::string& path, uint16_t vendorId, uint16_t pr
   VirtualDesktop::Instance().BroadcastDeviceNotice(kDeviceArrival, &notice);
 }
 
-void VirtualHidBus::Unplug(const std::string& path, const std::string& noticePath) {
+void VirtualHidBus::Detach(const std::string& path) {
   Device* device = FindDevice(path);
-  if (!device || !device->present) return;
+  if (!device) return;
   device->present = false;
   device->queued.clear();
+}
+
+void VirtualHidBus::Unplug(const std::string& path, const std::string& noticePath) {
+  if (!IsPresent(path)) return;
+  Detach(path);
   VirtualDeviceNotice notice;
   notice.path = noticePath.empty() ? path : noticePath;
   VirtualDesktop::Instance().BroadcastDeviceNotice(kDeviceRemoveComplete, &notice);
@@ -113,6 +118,11 @@ bool VirtualHidBus::PathAt(unsigned index, std::string& path) const {
   return false;
 }
 
+bool VirtualHidBus::Gone(DeviceHandle handle) const {
+  auto found = handles_.find(handle);
+  return found != handles_.end() && found->second.open && !DeviceOf(handle);
+}
+
 bool VirtualHidBus::Usable(DeviceHandle handle, HidAccess access) const {
   auto found = handles_.find(handle);
   return DeviceOf(handle) && found->second.access == access;
@@ -169,6 +179,7 @@ bool HidInterfaceList::PathAt(unsigned index, std::string& path) {
 struct HidReader::Impl {
   bool hasEvent = false;
   bool inFlight = false;
+  bool gone = false;
   DeviceHandle handle = kInvalidDevice;
 };
 
@@ -183,6 +194,10 @@ void HidReader::SetReportLength(size_t) {}  // the bus hands over whole reports
 bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs) {
   if (!IsOpen(handle) || !impl_->hasEvent) return false;
   VirtualHidBus& bus = VirtualHidBus::Instance();
+  if (bus.Gone(handle)) {
+    impl_->gone = true;
+    return false;
+  }
   const int64_t now = VirtualDesktop::Instance().NowMs();
   VirtualHidBus::Report arrived;
   if (!impl_->inFlight || impl_->handle != handle) {
@@ -205,10 +220,16 @@ bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], u
 void HidReader::Close(DeviceHandle& handle) {
   if (impl_->handle == handle) impl_->inFlight = false;
   HidClose(handle);
+  impl_->gone = false;
+}
+
+bool HidReader::DeviceGone() const {
+  return impl_->gone;
 }
 
 // The bus takes every write at once, so none is ever in flight.
 struct HidWriter::Impl {
+  bool gone = false;
   size_t length = kOutputReportSize;
   uint8_t outgoing[kMaxReportLength] = {};
 };
@@ -222,6 +243,10 @@ void HidWriter::SetReportLength(size_t length) {
 
 bool HidWriter::Write(DeviceHandle handle, const uint8_t* report, size_t size) {
   if (!IsOpen(handle)) return false;
+  if (VirtualHidBus::Instance().Gone(handle)) {
+    impl_->gone = true;
+    return false;
+  }
   const size_t length = FitReport(report, size, impl_->length, impl_->outgoing);
   VirtualHidBus::Instance().Write(handle, impl_->outgoing, length);
   return true;
@@ -229,10 +254,22 @@ bool HidWriter::Write(DeviceHandle handle, const uint8_t* report, size_t size) {
 
 void HidWriter::Close(DeviceHandle& handle) {
   HidClose(handle);
+  impl_->gone = false;
 }
 
-void RegisterHidNotices(NativeWindow window) {
-  VirtualDesktop::Instance().SubscribeDeviceNotices(window);
+bool HidWriter::DeviceGone() const {
+  return impl_->gone;
+}
+
+// The registration is the subscribed window itself.
+NoticeRegistration RegisterHidNotices(NativeWindow window) {
+  return VirtualDesktop::Instance().SubscribeDeviceNotices(window) ? window : kNoNotices;
+}
+
+void UnregisterHidNotices(NoticeRegistration& registration) {
+  if (registration == kNoNotices) return;
+  VirtualDesktop::Instance().UnsubscribeDeviceNotices(registration);
+  registration = kNoNotices;
 }
 
 bool InterfacePathOfNotice(const void* data, std::string& path) {

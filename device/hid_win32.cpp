@@ -4,7 +4,7 @@
 
 #include <dbt.h>
 #include <setupapi.h>
-extern "C" {  // mingw's HID headers declare C functions without saying so
+extern "C" {         // mingw's HID headers declare C functions without saying so
 #include <hidsdi.h>  // before hidpi.h: it brings the usage types
 
 #include <hidpi.h>
@@ -12,6 +12,7 @@ extern "C" {  // mingw's HID headers declare C functions without saying so
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "device/hid_port.h"
@@ -26,14 +27,84 @@ HANDLE HandleOf(DeviceHandle handle) {
   return reinterpret_cast<HANDLE>(handle);
 }
 
-// Cancels an operation in flight, from whichever thread started it, and waits until the system
-// no longer targets its buffer.
-void CancelAndSettle(DeviceHandle handle, OVERLAPPED& overlapped, bool& pending) {
+// The memory of one overlapped operation: the system writes its result, and a read's report,
+// here until the operation finishes, which a slow driver may do long after a cancel.
+struct Operation {
+  HANDLE event = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // manual-reset; set when idle
+  OVERLAPPED overlapped{};
+  uint8_t buffer[kMaxReportLength] = {};
+
+  Operation() = default;
+  Operation(const Operation&) = delete;
+  Operation& operator=(const Operation&) = delete;
+  ~Operation() {
+    if (event) CloseHandle(event);
+  }
+  bool Finished() const { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
+};
+
+// Cancelled operations that had not finished within the wait: each keeps its memory until it
+// has finished, and is freed then.
+class Leftovers {
+ public:
+  Leftovers() = default;
+  Leftovers(const Leftovers&) = delete;
+  Leftovers& operator=(const Leftovers&) = delete;
+  ~Leftovers() {
+    // Closing the handle ended them on any working stack; one the system still holds after a
+    // last wait keeps its memory for good rather than have the system write into freed memory.
+    for (std::unique_ptr<Operation>& operation : kept_) {
+      if (WaitForSingleObject(operation->event, kCancelWaitMs) != WAIT_OBJECT_0) {
+        static_cast<void>(operation.release());
+      }
+    }
+  }
+
+  void Keep(std::unique_ptr<Operation> operation) {
+    Sweep();
+    kept_.push_back(std::move(operation));
+  }
+  void Sweep() {
+    std::erase_if(kept_, [](const std::unique_ptr<Operation>& kept) { return kept->Finished(); });
+  }
+
+ private:
+  std::vector<std::unique_ptr<Operation>> kept_;
+};
+
+// Cancels an operation in flight, from whichever thread started it, and waits for it at most
+// kCancelWaitMs: one that has not finished by then goes to the leftovers with its memory, and a
+// fresh operation takes its place.
+void CancelAndSettle(DeviceHandle handle, std::unique_ptr<Operation>& operation, bool& pending,
+                     Leftovers& leftovers) {
+  leftovers.Sweep();
   if (!pending) return;
-  CancelIoEx(HandleOf(handle), &overlapped);
-  DWORD bytes = 0;
-  GetOverlappedResult(HandleOf(handle), &overlapped, &bytes, TRUE);
   pending = false;
+  CancelIoEx(HandleOf(handle), &operation->overlapped);
+  if (WaitForSingleObject(operation->event, kCancelWaitMs) == WAIT_OBJECT_0) {
+    DWORD bytes = 0;
+    GetOverlappedResult(HandleOf(handle), &operation->overlapped, &bytes, FALSE);
+    return;
+  }
+  leftovers.Keep(std::move(operation));
+  operation = std::make_unique<Operation>();
+}
+
+// Errors after which the handle never works again: the device was unplugged (the codes a HID
+// handle of a removed device gives) or the other end of the handle went away for good. A
+// cancelled, cut or timed-out operation is none of them.
+bool DeviceGoneError(DWORD error) {
+  constexpr DWORD kNoSuchDevice = 433;  // ERROR_NO_SUCH_DEVICE, which mingw's headers lack
+  switch (error) {
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+    case kNoSuchDevice:
+    case ERROR_BROKEN_PIPE:
+    case ERROR_PIPE_NOT_CONNECTED:
+      return true;
+    default:
+      return false;
+  }
 }
 
 GUID HidInterfaceClass() {
@@ -153,29 +224,32 @@ class Stopwatch {
 constexpr int kMostReportsPerRead = 64;
 
 struct HidReader::Impl {
-  HANDLE event = nullptr;  // manual-reset; signalled when no read is in flight
-  OVERLAPPED overlapped{};
-  uint8_t landing[kMaxReportLength] = {};  // only the read in flight writes here
-  size_t length = kInputReportSize;        // the device's input report length
-  DeviceHandle handle = kInvalidDevice;    // the handle of the read in flight
+  std::unique_ptr<Operation> operation;  // made by EnsureEvent
+  Leftovers leftovers;
+  size_t length = kInputReportSize;      // the device's input report length
+  DeviceHandle handle = kInvalidDevice;  // the handle of the read in flight
   bool pending = false;
+  bool gone = false;
 
-  ~Impl() {
-    Abandon();
-    if (event) CloseHandle(event);
-  }
+  ~Impl() { Abandon(); }
 
   enum class Start { Completed, Pending, Failed };
 
   Start StartRead(DeviceHandle target, DWORD& received) {
-    ResetEvent(event);
-    overlapped = OVERLAPPED{};
-    overlapped.hEvent = event;
+    ResetEvent(operation->event);
+    operation->overlapped = OVERLAPPED{};
+    operation->overlapped.hEvent = operation->event;
     received = 0;
-    if (ReadFile(HandleOf(target), landing, static_cast<DWORD>(length), &received, &overlapped)) {
+    if (ReadFile(HandleOf(target), operation->buffer, static_cast<DWORD>(length), &received,
+                 &operation->overlapped)) {
       return Start::Completed;
     }
-    if (GetLastError() != ERROR_IO_PENDING) return Start::Failed;
+    const DWORD error = GetLastError();
+    if (error != ERROR_IO_PENDING) {
+      SetEvent(operation->event);
+      gone = DeviceGoneError(error);
+      return Start::Failed;
+    }
     handle = target;
     pending = true;
     return Start::Pending;
@@ -185,15 +259,21 @@ struct HidReader::Impl {
   bool Finish(DWORD& received) {
     pending = false;
     received = 0;
-    return GetOverlappedResult(HandleOf(handle), &overlapped, &received, FALSE) != 0;
+    if (GetOverlappedResult(HandleOf(handle), &operation->overlapped, &received, FALSE)) {
+      return true;
+    }
+    gone = DeviceGoneError(GetLastError());
+    return false;
   }
 
-  void Abandon() { CancelAndSettle(handle, overlapped, pending); }
+  void Abandon() {
+    if (operation) CancelAndSettle(handle, operation, pending, leftovers);
+  }
 
   // A report shorter than the pendant's would mix new bytes with old ones; it counts as none.
   bool Deliver(DWORD received, uint8_t (&report)[kInputReportSize]) const {
     if (received < kInputReportSize) return false;
-    std::memcpy(report, landing, kInputReportSize);
+    std::memcpy(report, operation->buffer, kInputReportSize);
     return true;
   }
 };
@@ -202,7 +282,7 @@ HidReader::HidReader() : impl_(std::make_unique<Impl>()) {}
 HidReader::~HidReader() = default;
 
 void HidReader::EnsureEvent() {
-  if (!impl_->event) impl_->event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+  if (!impl_->operation) impl_->operation = std::make_unique<Operation>();
 }
 
 void HidReader::SetReportLength(size_t length) {
@@ -212,7 +292,7 @@ void HidReader::SetReportLength(size_t length) {
 
 bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], unsigned waitMs) {
   Impl& reader = *impl_;
-  if (!IsOpen(handle) || !reader.event) return false;
+  if (!IsOpen(handle) || !reader.operation || !reader.operation->event) return false;
   // A read left on another handle cannot deliver to this one.
   if (reader.pending && reader.handle != handle) reader.Abandon();
   // The system hands out its queued reports oldest first; the wheel counter is absolute, so
@@ -233,7 +313,7 @@ bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], u
     // rest of the bound. On a time-out the read stays in flight for a later call to collect.
     const DWORD elapsed = phase.ElapsedMs();
     const DWORD wait = delivered || elapsed >= waitMs ? 0 : waitMs - elapsed;
-    if (WaitForSingleObject(reader.event, wait) != WAIT_OBJECT_0) break;
+    if (WaitForSingleObject(reader.operation->event, wait) != WAIT_OBJECT_0) break;
     if (!reader.Finish(received)) break;
     delivered = reader.Deliver(received, report) || delivered;
   }
@@ -243,34 +323,38 @@ bool HidReader::Read(DeviceHandle handle, uint8_t (&report)[kInputReportSize], u
 void HidReader::Close(DeviceHandle& handle) {
   if (impl_->pending && impl_->handle == handle) impl_->Abandon();
   HidClose(handle);
+  impl_->gone = false;
+}
+
+bool HidReader::DeviceGone() const {
+  return impl_->gone;
 }
 
 // Overlapped writer -----------------------------------------------------------------------
 
 struct HidWriter::Impl {
-  HANDLE event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
-  OVERLAPPED overlapped{};
-  uint8_t outgoing[kMaxReportLength] = {};  // the report of the write in flight
-  size_t length = kOutputReportSize;        // the device's output report length
-  DeviceHandle handle = kInvalidDevice;     // the handle of the write in flight
+  std::unique_ptr<Operation> operation = std::make_unique<Operation>();
+  Leftovers leftovers;
+  size_t length = kOutputReportSize;     // the device's output report length
+  DeviceHandle handle = kInvalidDevice;  // the handle of the write in flight
   bool pending = false;
+  bool gone = false;
 
-  ~Impl() {
-    Abandon();
-    if (event) CloseHandle(event);
-  }
+  ~Impl() { Abandon(); }
 
   // Whether the write in flight has finished; collects it when it has.
   bool Settled() {
     if (!pending) return true;
-    if (WaitForSingleObject(event, 0) != WAIT_OBJECT_0) return false;
+    if (!operation->Finished()) return false;
     DWORD written = 0;
-    GetOverlappedResult(HandleOf(handle), &overlapped, &written, FALSE);
+    if (!GetOverlappedResult(HandleOf(handle), &operation->overlapped, &written, FALSE)) {
+      gone = DeviceGoneError(GetLastError());
+    }
     pending = false;
     return true;
   }
 
-  void Abandon() { CancelAndSettle(handle, overlapped, pending); }
+  void Abandon() { CancelAndSettle(handle, operation, pending, leftovers); }
 };
 
 HidWriter::HidWriter() : impl_(std::make_unique<Impl>()) {}
@@ -282,22 +366,25 @@ void HidWriter::SetReportLength(size_t length) {
 
 bool HidWriter::Write(DeviceHandle handle, const uint8_t* report, size_t size) {
   Impl& writer = *impl_;
-  if (!IsOpen(handle) || !writer.event) return false;
+  if (!IsOpen(handle) || !writer.operation->event) return false;
   if (writer.pending && writer.handle != handle) writer.Abandon();
   // A slow pendant is never cut off: its write finishes, and this cycle's screen waits for the
   // next cycle, which composes it afresh.
-  if (!writer.Settled()) return false;
-  const size_t length = FitReport(report, size, writer.length, writer.outgoing);
-  ResetEvent(writer.event);
-  writer.overlapped = OVERLAPPED{};
-  writer.overlapped.hEvent = writer.event;
+  if (!writer.Settled() || writer.gone) return false;
+  Operation& operation = *writer.operation;
+  const size_t length = FitReport(report, size, writer.length, operation.buffer);
+  ResetEvent(operation.event);
+  operation.overlapped = OVERLAPPED{};
+  operation.overlapped.hEvent = operation.event;
   DWORD written = 0;
-  if (WriteFile(HandleOf(handle), writer.outgoing, static_cast<DWORD>(length), &written,
-                &writer.overlapped)) {
+  if (WriteFile(HandleOf(handle), operation.buffer, static_cast<DWORD>(length), &written,
+                &operation.overlapped)) {
     return true;
   }
-  if (GetLastError() != ERROR_IO_PENDING) {
-    SetEvent(writer.event);
+  const DWORD error = GetLastError();
+  if (error != ERROR_IO_PENDING) {
+    SetEvent(operation.event);
+    writer.gone = DeviceGoneError(error);
     return false;
   }
   writer.handle = handle;
@@ -308,19 +395,30 @@ bool HidWriter::Write(DeviceHandle handle, const uint8_t* report, size_t size) {
 void HidWriter::Close(DeviceHandle& handle) {
   if (impl_->pending && impl_->handle == handle) impl_->Abandon();
   HidClose(handle);
+  impl_->gone = false;
+}
+
+bool HidWriter::DeviceGone() const {
+  return impl_->gone;
 }
 
 // Device notices --------------------------------------------------------------------------
 
-void RegisterHidNotices(NativeWindow window) {
-  if (!window) return;
+NoticeRegistration RegisterHidNotices(NativeWindow window) {
+  if (!window) return kNoNotices;
   DEV_BROADCAST_DEVICEINTERFACE_A filter{};
   static_assert(sizeof filter == 32);
   filter.dbcc_size = sizeof filter;
   filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
   filter.dbcc_classguid = HidInterfaceClass();
-  // Kept for the life of the window; the system drops it with the window.
-  RegisterDeviceNotificationA(static_cast<HWND>(window), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+  return RegisterDeviceNotificationA(static_cast<HWND>(window), &filter,
+                                     DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+void UnregisterHidNotices(NoticeRegistration& registration) {
+  if (registration == kNoNotices) return;
+  UnregisterDeviceNotification(static_cast<HDEVNOTIFY>(registration));
+  registration = kNoNotices;
 }
 
 bool InterfacePathOfNotice(const void* data, std::string& path) {

@@ -19,10 +19,19 @@ bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
 void PendantLink::Close() {
   HidClose(probeHandle_);
   ClosePendantHandles();
+  UnregisterHidNotices(notices_);
 }
 
 LinkChange PendantLink::FindPendant(NativeWindow window) {
-  RegisterHidNotices(window);
+  window_ = window;
+  UnregisterHidNotices(notices_);
+  notices_ = RegisterHidNotices(window);
+  return DiscoverPendant();
+}
+
+LinkChange PendantLink::LookAgain() {
+  if (deviceOpen_ || !WithoutNotices()) return LinkChange::None;
+  notices_ = RegisterHidNotices(window_);
   return DiscoverPendant();
 }
 
@@ -50,22 +59,39 @@ LinkChange PendantLink::DiscoverPendant() {
   return LinkChange::None;
 }
 
-LinkChange PendantLink::DeviceChangeHandler(uintptr_t event, const void* data) {
-  if (event == kDeviceArrival) {
+DeviceNotice DeviceNotice::Read(uintptr_t event, const void* data) {
+  DeviceNotice notice;
+  notice.event = event;
+  notice.named = InterfacePathOfNotice(data, notice.path);
+  return notice;
+}
+
+LinkChange PendantLink::DeviceChangeHandler(const DeviceNotice& notice) {
+  if (notice.event == kDeviceArrival) {
     if (!deviceOpen_) return DiscoverPendant();  // the pendant, on its old path or a new one
-    // Any HID arrival may disturb the open pendant: reopen its path.
+    // Any HID arrival may disturb the open pendant: reopen its path. A pendant that no longer
+    // opens there went away without a notice.
     ClosePendantHandles();
     OpenPendantHandles();
-    return LinkChange::Opened;
+    return deviceOpen_ ? LinkChange::Reopened : PendantGone();
   }
-  if (event == kDeviceRemoveComplete) {
-    std::string path;
-    if (InterfacePathOfNotice(data, path) && SamePathIgnoringCase(path, notifyPath_)) {
-      ClosePendantHandles();
-      return LinkChange::Removed;
+  if (notice.event == kDeviceRemoveComplete && deviceOpen_) {
+    if (notice.named && SamePathIgnoringCase(notice.path, notifyPath_)) {
+      return PendantGone();
     }
   }
   return LinkChange::None;
+}
+
+LinkChange PendantLink::PendantGone() {
+  ClosePendantHandles();
+  HidClose(probeHandle_);
+  return LinkChange::Removed;
+}
+
+LinkChange PendantLink::TakeLoss() {
+  if (!deviceOpen_ || !(reader_.DeviceGone() || writer_.DeviceGone())) return LinkChange::None;
+  return PendantGone();
 }
 
 void PendantLink::OpenPendantHandles() {
@@ -85,15 +111,6 @@ void PendantLink::ClosePendantHandles() {
   reader_.Close(readHandle_);
   writer_.Close(writeHandle_);
   deviceOpen_ = false;
-}
-
-LinkChange PendantLink::AdoptPendantHandles(DeviceHandle read, DeviceHandle write) {
-  ClosePendantHandles();
-  reader_.EnsureEvent();
-  readHandle_ = read;
-  writeHandle_ = write;
-  deviceOpen_ = IsOpen(readHandle_) || IsOpen(writeHandle_);
-  return LinkChange::Opened;
 }
 
 bool PendantLink::Read(uint8_t (&report)[kInputReportSize], unsigned waitMs) {

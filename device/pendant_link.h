@@ -12,11 +12,21 @@
 
 namespace pendant {
 
-// What a device notice did to the link.
+// What a device notice, a read or a write did to the link.
 enum class LinkChange {
   None,
-  Opened,   // the pendant's handles were (re)opened
-  Removed,  // the pendant went away and its handles are closed
+  Opened,    // the pendant opened after being closed: it starts from rest
+  Reopened,  // the open pendant's handles were reopened (another device arrived)
+  Removed,   // the pendant went away and its handles are closed
+};
+
+// A device notice, copied out of its message so that acting on it can wait.
+struct DeviceNotice {
+  uintptr_t event = 0;
+  bool named = false;  // the notice names a device interface, by path
+  std::string path;
+
+  static DeviceNotice Read(uintptr_t event, const void* data);
 };
 
 class PendantLink {
@@ -31,18 +41,22 @@ class PendantLink {
   LinkChange FindPendant(NativeWindow window);
   // An arrival reopens the open pendant, or runs the discovery again while it is away; the
   // removal of the pendant's interface closes it.
-  LinkChange DeviceChangeHandler(uintptr_t event, const void* data);
-
-  // Takes over handles a stand-in pendant opened elsewhere (the Wine tests' named pipe), as if
-  // the discovery had opened them.
-  LinkChange AdoptPendantHandles(DeviceHandle read, DeviceHandle write);
+  LinkChange DeviceChangeHandler(const DeviceNotice& notice);
+  // Whether no notice can be expected: the subscription was refused.
+  bool WithoutNotices() const { return notices_ == kNoNotices; }
+  // While the pendant is closed and notices are refused: asks for them again and runs the
+  // discovery (the caller paces it).
+  LinkChange LookAgain();
 
   // The newest complete report within waitMs into report; false leaves report untouched (the
   // read stays in flight and lands in a later call).
   bool Read(uint8_t (&report)[kInputReportSize], unsigned waitMs);
   // Starts writing report; a write still in flight makes this one skip.
   void Write(const uint8_t* report, size_t size);
-  // Closes every handle, the probe's included.
+  // Removed once when a read or write found the device gone (its handles are closed then), as
+  // its removal notice would have; None otherwise.
+  LinkChange TakeLoss();
+  // Closes every handle, the probe's included, and ends the notice subscription.
   void Close();
 
   bool DeviceOpen() const { return deviceOpen_; }
@@ -57,7 +71,11 @@ class PendantLink {
   // Opens DevicePath for reading and writing; the pendant counts as open when either opened.
   void OpenPendantHandles();
   void ClosePendantHandles();
+  // Closes everything of a pendant that went away; its probe handle is dead too.
+  LinkChange PendantGone();
 
+  NativeWindow window_ = nullptr;
+  NoticeRegistration notices_ = kNoNotices;
   std::string devicePath_;
   std::string notifyPath_;
   bool deviceOpen_ = false;

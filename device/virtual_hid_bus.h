@@ -48,6 +48,8 @@ class VirtualHidBus {
   // Detaches it: its open handles stop working; broadcasts the removal notice (with the path as
   // given, which may differ in case from the one enumerated).
   void Unplug(const std::string& path, const std::string& noticePath = "");
+  // Detaches it without a notice, as when the notice is lost: its open handles stop working.
+  void Detach(const std::string& path);
   bool IsPresent(const std::string& path) const;
   // Opens of path with this access fail from now on, as when another program holds the device
   // that way.
@@ -71,6 +73,8 @@ class VirtualHidBus {
   bool Ids(DeviceHandle handle, uint16_t& vendorId, uint16_t& productId) const;
   bool PathAt(unsigned index, std::string& path) const;
   bool Usable(DeviceHandle handle, HidAccess access) const;
+  // An open handle whose device was unplugged, or plugged again since it was opened.
+  bool Gone(DeviceHandle handle) const;
   // Takes the oldest report of the handle's device that has arrived by timeMs.
   bool TakeReport(DeviceHandle handle, int64_t timeMs, Report& report);
   void NoteReadStarted() { ++readsStarted_; }

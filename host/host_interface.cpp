@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/host_fields.h"
+#include "host/host_string.h"
 
 namespace pendant {
 namespace {
@@ -35,23 +36,23 @@ size_t JogFieldOffset(int axis, JogField field) {
 }  // namespace
 
 void Host::DoButton(int code) const {
-  if (callbacks.doButton) callbacks.doButton(static_cast<int16_t>(code));
+  if (callbacks.doButton && !silenced) callbacks.doButton(static_cast<int16_t>(code));
 }
 
 void Host::SetDro(int dro, double value) const {
-  if (callbacks.setDro) callbacks.setDro(static_cast<int16_t>(dro), value);
+  if (callbacks.setDro && !silenced) callbacks.setDro(static_cast<int16_t>(dro), value);
 }
 
 double Host::GetDro(int dro) const {
-  return callbacks.getDro ? callbacks.getDro(static_cast<int16_t>(dro)) : 0.0;
+  return callbacks.getDro && !silenced ? callbacks.getDro(static_cast<int16_t>(dro)) : 0.0;
 }
 
 bool Host::GetLed(int led) const {
-  return callbacks.getLed && callbacks.getLed(static_cast<int16_t>(led)) != 0;
+  return callbacks.getLed && !silenced && callbacks.getLed(static_cast<int16_t>(led)) != 0;
 }
 
 void Host::Code(const char* line) const {
-  if (callbacks.code) callbacks.code(line);
+  if (callbacks.code && !silenced) callbacks.code(line);
 }
 
 void* Host::ParentWindowHandle() const {
@@ -59,58 +60,51 @@ void* Host::ParentWindowHandle() const {
 }
 
 bool Host::QueueAEmpty() const {
-  return Load<int32_t>(blockA, kQueueAHead) == Load<int32_t>(blockA, kQueueATail);
+  return Load<int32_t>(A(), kQueueAHead) == Load<int32_t>(A(), kQueueATail);
 }
 
 bool Host::QueueCEmpty() const {
-  return Load<int32_t>(blockC, kQueueCHead) == Load<int32_t>(blockC, kQueueCTail);
+  return Load<int32_t>(C(), kQueueCHead) == Load<int32_t>(C(), kQueueCTail);
 }
 
 int32_t Host::BusyWord() const {
-  return Load<int32_t>(blockC, kBusyWord);
+  return Load<int32_t>(C(), kBusyWord);
 }
 int32_t Host::ReadyFlagWord() const {
-  return Load<int32_t>(blockB, kReadyFlagWord);
+  return Load<int32_t>(B(), kReadyFlagWord);
 }
 bool Host::JogInhibited() const {
-  return Load<uint8_t>(blockA, kJogInhibit) != 0;
+  return Load<uint8_t>(A(), kJogInhibit) != 0;
 }
 double Host::RotationDegrees() const {
-  return Load<double>(blockB, kRotationDegrees);
+  return Load<double>(B(), kRotationDegrees);
 }
 double Host::JogStepDistance() const {
-  return Load<double>(blockC, kJogStepDistance);
+  return Load<double>(C(), kJogStepDistance);
 }
 
 double Host::AxisFeedBase(int axis) const {
-  return ValidAxis(axis) ? Load<double>(blockC, kAxisFeedBase + 8 * static_cast<size_t>(axis))
-                         : 0.0;
+  return ValidAxis(axis) ? Load<double>(C(), kAxisFeedBase + 8 * static_cast<size_t>(axis)) : 0.0;
 }
 
 int32_t Host::AxisFullSpeed(int axis) const {
-  return ValidAxis(axis) ? Load<int32_t>(blockC, kAxisFullSpeed + 4 * static_cast<size_t>(axis))
-                         : 0;
+  return ValidAxis(axis) ? Load<int32_t>(C(), kAxisFullSpeed + 4 * static_cast<size_t>(axis)) : 0;
 }
 
 int32_t Host::AxisJogParam(int axis) const {
-  return ValidAxis(axis) ? Load<int32_t>(blockC, kAxisJogParam + 4 * static_cast<size_t>(axis)) : 0;
+  return ValidAxis(axis) ? Load<int32_t>(C(), kAxisJogParam + 4 * static_cast<size_t>(axis)) : 0;
 }
 
 void Host::SetJogInt(int axis, JogField field, int32_t value) const {
-  if (ValidAxis(axis)) Store(blockA, JogFieldOffset(axis, field), value);
+  if (ValidAxis(axis)) Store(A(), JogFieldOffset(axis, field), value);
 }
 
 void Host::SetJogByte(int axis, JogField field, uint8_t value) const {
-  if (ValidAxis(axis)) Store(blockA, JogFieldOffset(axis, field), value);
+  if (ValidAxis(axis)) Store(A(), JogFieldOffset(axis, field), value);
 }
 
 void Host::ShowHostMessage(const char* text) const {
-  if (!blockC) return;
-  char* target = reinterpret_cast<char*>(blockC + kHostMessageText);
-  size_t length = text ? std::strlen(text) : 0;
-  if (length > kHostMessageTextSize - 1) length = kHostMessageTextSize - 1;
-  if (length) std::memcpy(target, text, length);
-  target[length] = '\0';
+  AssignInPlace(Load<char*>(C(), kHostMessageText), text);
 }
 
 }  // namespace pendant

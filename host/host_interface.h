@@ -33,12 +33,11 @@ struct HostString {
   const char* text;
 };
 
-inline constexpr size_t kHostMessageTextSize = 256;
 // Sizes of the host blocks as far as the plug-in reaches into them: each ends with its last
 // field.
 inline constexpr size_t kHostBlockASize = host_fields::kJogInhibit + 1;
 inline constexpr size_t kHostBlockBSize = host_fields::kRotationDegrees + sizeof(double);
-inline constexpr size_t kHostBlockCSize = host_fields::kHostMessageText + kHostMessageTextSize;
+inline constexpr size_t kHostBlockCSize = host_fields::kHostMessageText + sizeof(char*);
 // The host window object holds its native window handle at byte 28.
 inline constexpr size_t kHostParentWindowOffset = 28;
 inline constexpr size_t kHostParentWindowSize = kHostParentWindowOffset + sizeof(void*);
@@ -59,7 +58,7 @@ class Host {
   HostCallbacks callbacks;
 
   // Pointers handed over by InitControl; null until then. A null block reads as zeros and
-  // ignores writes.
+  // ignores writes. Block C holds the message line's string object as a pointer.
   uint8_t* blockA = nullptr;
   uint8_t* blockB = nullptr;
   uint8_t* blockC = nullptr;
@@ -90,8 +89,19 @@ class Host {
   void SetJogInt(int axis, JogField field, int32_t value) const;
   void SetJogByte(int axis, JogField field, uint8_t value) const;
 
-  // Assigns the host's message line (cut to fit its buffer).
+  // Assigns the host's message line, a host string object (host/host_string.h), where that
+  // needs no allocation by the host; otherwise leaves it as it is.
   void ShowHostMessage(const char* text) const;
+
+  // Set while a pendant window stopped inside a host callback unwinds the cycle the callback
+  // interrupted: nothing reaches the host then, no callback and no block read or write.
+  bool silenced = false;
+
+ private:
+  // The blocks, or none while silenced.
+  uint8_t* A() const { return silenced ? nullptr : blockA; }
+  uint8_t* B() const { return silenced ? nullptr : blockB; }
+  uint8_t* C() const { return silenced ? nullptr : blockC; }
 };
 
 }  // namespace pendant

@@ -167,9 +167,10 @@ void ActionEngine::WheelJogStep(double speed, int32_t direction) {
   host.SetJogInt(AxisIndex, JogField::FullSpeed, host.AxisFullSpeed(AxisIndex));
   host.SetJogByte(AxisIndex, JogField::Stop, 0);
   host.SetJogByte(AxisIndex, JogField::Go, 1);
-  host.Code("DOJOG");
+  // Counted as jogging before the host hears of it: a stop inside the callback must end it.
   JoggingAxis = AxisIndex;
   JoggingMode = JogMode;
+  host.Code("DOJOG");
 }
 
 }  // namespace pendant

@@ -19,6 +19,7 @@ VirtualDesktop& VirtualDesktop::Instance() {
 void VirtualDesktop::Reset() {
   windows_.clear();
   nowMs_ = kClockStartMs;
+  refuseNotices_ = false;
 }
 
 VirtualDesktop::Window* VirtualDesktop::Lookup(NativeWindow window) {
@@ -68,8 +69,15 @@ void VirtualDesktop::StartTimer(NativeWindow window, unsigned timerId, unsigned 
   found->nextTickMs = nowMs_ + intervalMs;
 }
 
-void VirtualDesktop::SubscribeDeviceNotices(NativeWindow window) {
-  if (Window* found = Lookup(window)) found->receivesDeviceNotices = true;
+bool VirtualDesktop::SubscribeDeviceNotices(NativeWindow window) {
+  Window* found = Lookup(window);
+  if (!found || refuseNotices_) return false;
+  found->receivesDeviceNotices = true;
+  return true;
+}
+
+void VirtualDesktop::UnsubscribeDeviceNotices(NativeWindow window) {
+  if (Window* found = Lookup(window)) found->receivesDeviceNotices = false;
 }
 
 std::vector<NativeWindow> VirtualDesktop::ChildrenOf(NativeWindow parent) const {

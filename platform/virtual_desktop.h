@@ -44,7 +44,11 @@ class VirtualDesktop {
                            int height, WindowEvents& events);
   void Destroy(NativeWindow window);
   void StartTimer(NativeWindow window, unsigned timerId, unsigned intervalMs);
-  void SubscribeDeviceNotices(NativeWindow window);
+  // False when notices are refused (RefuseDeviceNotices) or the window is unknown.
+  bool SubscribeDeviceNotices(NativeWindow window);
+  void UnsubscribeDeviceNotices(NativeWindow window);
+  // Makes later subscriptions fail, as a platform that cannot deliver notices.
+  void RefuseDeviceNotices(bool refuse) { refuseNotices_ = refuse; }
 
   const Window* Find(NativeWindow window) const;
   std::vector<NativeWindow> ChildrenOf(NativeWindow parent) const;
@@ -62,6 +66,7 @@ class VirtualDesktop {
   std::vector<Window> windows_;  // a window's handle is its index + 1
   static constexpr int64_t kClockStartMs = 7777;
   int64_t nowMs_ = kClockStartMs;
+  bool refuseNotices_ = false;
 };
 
 }  // namespace pendant

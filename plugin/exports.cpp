@@ -4,46 +4,64 @@
 
 using pendant::Plugin;
 
+namespace {
+
+// Nothing may unwind into the host's frames, which no unwinder of the plug-in's can cross: an
+// entry point that fails returns as if it had had nothing to do, and the plug-in goes on with
+// what it has.
+template <typename Work>
+void Absorbing(Work work) noexcept {
+  try {
+    work();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
 extern "C" {
 
 void SetDoButton(pendant::DoButtonFn callback) {
-  Plugin().host.callbacks.doButton = callback;
+  Absorbing([&] { Plugin().host.callbacks.doButton = callback; });
 }
 void SetSetDRO(pendant::SetDroFn callback) {
-  Plugin().host.callbacks.setDro = callback;
+  Absorbing([&] { Plugin().host.callbacks.setDro = callback; });
 }
 void SetGetDRO(pendant::GetDroFn callback) {
-  Plugin().host.callbacks.getDro = callback;
+  Absorbing([&] { Plugin().host.callbacks.getDro = callback; });
 }
 void SetGetLED(pendant::GetLedFn callback) {
-  Plugin().host.callbacks.getLed = callback;
+  Absorbing([&] { Plugin().host.callbacks.getLed = callback; });
 }
 void SetSetLED(pendant::SetLedFn callback) {
-  Plugin().host.callbacks.setLed = callback;
+  Absorbing([&] { Plugin().host.callbacks.setLed = callback; });
 }
 void SetCode(pendant::CodeFn callback) {
-  Plugin().host.callbacks.code = callback;
+  Absorbing([&] { Plugin().host.callbacks.code = callback; });
 }
 
 const char* SetProName(pendant::HostString profileName) {
-  return Plugin().SetProName(profileName.text);
+  const char* fullName = "";
+  Absorbing([&] { fullName = Plugin().SetProName(profileName.text); });
+  return fullName;
 }
 
 bool InitControl(void* blockA, void* blockB, void* blockC, void* parentWindow) {
-  return Plugin().InitControl(blockA, blockB, blockC, parentWindow);
+  Absorbing([&] { Plugin().InitControl(blockA, blockB, blockC, parentWindow); });
+  return true;
 }
 
 void PostInitControl() {
-  Plugin().PostInitControl();
+  Absorbing([] { Plugin().PostInitControl(); });
 }
 void Config() {
-  Plugin().Config();
+  Absorbing([] { Plugin().Config(); });
 }
 void Update() {
-  Plugin().Update();
+  Absorbing([] { Plugin().Update(); });
 }
 void StopPlug() {
-  Plugin().StopPlug();
+  Absorbing([] { Plugin().StopPlug(); });
 }
 
 // The host calls these; the pendant has nothing to do for them.

@@ -10,4 +10,9 @@ std::string ModuleFilePath() {
   return info.dli_fname;
 }
 
+// The native library is never unloaded in the middle of a run.
+bool ProcessExiting() {
+  return false;
+}
+
 }  // namespace pendant

@@ -4,8 +4,15 @@
 #include "platform/this_module_win32.h"
 #include "plugin/module_file.h"
 
+namespace {
+
+bool processExiting = false;
+
+}  // namespace
+
 // The socket library is initialised with the library, as the host expects of its plug-ins; a
-// failure fails the load.
+// failure fails the load. Nothing else runs under the loader lock at load; at unload the module's
+// own teardown follows this (plugin_module.cpp).
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH: {
@@ -19,6 +26,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     }
     case DLL_PROCESS_DETACH:
       // At process exit (reserved set) other DLLs may be gone already; only an unload cleans up.
+      processExiting = reserved != nullptr;
       if (!reserved) WSACleanup();
       return TRUE;
   }
@@ -26,6 +34,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 }
 
 namespace pendant {
+
+bool ProcessExiting() {
+  return processExiting;
+}
 
 std::string ModuleFilePath() {
   // A result that fills the buffer may be cut short: grow until the whole path fits.

@@ -4,6 +4,7 @@
 #include "config/dialog_port.h"
 #include "host/version.h"
 #include "plugin/module_file.h"
+#include "settings/profile_file.h"
 #include "settings/xml_profile.h"
 
 namespace pendant {
@@ -14,11 +15,23 @@ constexpr const char* kPluginDisplayName = " Pendant --Brenmark Ver " PENDANT_VE
 }  // namespace
 
 PluginModule::PluginModule() = default;
-PluginModule::~PluginModule() = default;
+PluginModule::~PluginModule() {
+  if (ProcessExiting()) {
+    // The host is half torn down and the loader lock is held: no host call, no window
+    // destroyed, no wait. The process's end takes the window and the handles.
+    static_cast<void>(PendantWindow.release());
+    return;
+  }
+  // Unloaded without StopPlug: what StopPlug does.
+  try {
+    StopPlug();
+  } catch (...) {
+  }
+}
 PluginModule& PluginModule::operator=(PluginModule&&) = default;
 
 void PluginModule::ResetAsLoaded() {
-  PendantWindow.reset();
+  TrundleWin::Stop(std::move(PendantWindow));
   *this = PluginModule();
 }
 
@@ -28,7 +41,8 @@ PluginModule& Plugin() {
 }
 
 const char* PluginModule::SetProName(const char* profilePath) {
-  ProfilePath = profilePath ? profilePath : "";
+  // Once, against the current directory of now: the host's file dialogs move it later.
+  ProfilePath = profilePath ? AbsolutePath(profilePath) : "";
   {
     XmlProfile profile(ProfilePath);  // saving on close creates a missing profile
   }
@@ -42,7 +56,7 @@ bool PluginModule::InitControl(void* blockA, void* blockB, void* blockC, void* p
   host.blockB = static_cast<uint8_t*>(blockB);
   host.blockC = static_cast<uint8_t*>(blockC);
   host.parentWindow = static_cast<const uint8_t*>(parentWindow);
-  PendantWindow.reset();  // a repeated call replaces the window rather than leaking it
+  TrundleWin::Stop(std::move(PendantWindow));  // a repeated call replaces the window
   PendantWindow = std::make_unique<TrundleWin>(*this);
   PendantWindow->Create(host.ParentWindowHandle());
   return true;
@@ -58,13 +72,12 @@ void PluginModule::PostInitControl() {
 void PluginModule::Config() {
   // A second dialog would save a document read before the first one's save.
   if (BringOpenDialogToFront()) return;
-  XmlProfile profile(ProfilePath);
-  RunConfigDialog(profile, settings);
+  RunConfigDialog(XmlProfileAccess(ProfilePath), settings);
 }
 
 void PluginModule::StopPlug() {
   CloseOpenDialog();
-  PendantWindow.reset();
+  TrundleWin::Stop(std::move(PendantWindow));
 }
 
 }  // namespace pendant

@@ -5,10 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "device/pendant_link.h"
 #include "display/display_composer.h"
 #include "input/action_engine.h"
+#include "plugin/read_wait.h"
 #include "plugin/window_port.h"
 
 namespace pendant {
@@ -17,8 +20,13 @@ class PluginModule;
 
 inline constexpr unsigned kPollTimerId = 1;
 inline constexpr unsigned kPollIntervalMs = 25;
-inline constexpr unsigned kReadWaitMs = 5;
+// Without device notices the closed pendant is looked for once a second.
+inline constexpr unsigned kLookAgainTicks = 1000 / kPollIntervalMs;
 
+// A host callback may pump messages, so a tick or a notice can arrive while the window is still
+// handling the last one. Handling never nests: a tick that arrives then is dropped (the next one
+// decodes the newest report anyway), a notice waits until the handling in progress ends, and a
+// window stopped meanwhile is gone for the host at once and deleted once that handling unwinds.
 class TrundleWin final : public WindowEvents {
  public:
   explicit TrundleWin(PluginModule& module);
@@ -28,10 +36,15 @@ class TrundleWin final : public WindowEvents {
   TrundleWin(const TrundleWin&) = delete;
   TrundleWin& operator=(const TrundleWin&) = delete;
 
+  // Stops the window: its jog ended, the pendant closed and the window destroyed before this
+  // returns. A window stopped inside a host callback of its own handling makes no further host
+  // call and deletes itself when that handling returns.
+  static void Stop(std::unique_ptr<TrundleWin> window);
+
   // Creates the hidden 10x10 child window, id 1, under parent; false when that fails.
   bool Create(NativeWindow parent);
 
-  bool OnTimer() override { return PollCycle(); }
+  bool OnTimer() override;
   void OnDeviceChange(uintptr_t event, const void* data) override {
     DeviceChangeHandler(event, data);
   }
@@ -39,8 +52,6 @@ class TrundleWin final : public WindowEvents {
   // Subscribes to HID notices, looks for the pendant and starts the poll timer; whether the
   // pendant opened.
   bool FindPendant();
-  // FindPendant for a stand-in pendant whose handles were opened elsewhere.
-  void AdoptPendant(DeviceHandle read, DeviceHandle write);
   // Always reports the notice as handled.
   bool DeviceChangeHandler(uintptr_t event, const void* data);
   // One timer tick; returns whether the tick goes on to default processing.
@@ -57,12 +68,26 @@ class TrundleWin final : public WindowEvents {
  private:
   // What the engine hears of the link's opening and closing.
   void Follow(LinkChange change);
+  // Runs one tick's or one notice's handling, then the notices that arrived during it. Nothing
+  // it throws gets out: the window goes on with what it has.
+  template <typename Work>
+  bool Handle(Work work);
+  // The jog ended, the pendant closed, the window destroyed; once only.
+  void Shutdown();
+  // A closed pendant with no notices to bring it back is looked for every kLookAgainTicks.
+  void LookAgainWhileClosed();
 
   PluginModule& module_;
   NativeWindow window_ = nullptr;
   PendantLink link_;
   ActionEngine engine_;
   DisplayComposer display_;
+  bool busy_ = false;     // a tick or a notice is being handled
+  bool stopped_ = false;  // stopped while busy: deleted when the handling returns
+  bool shutDown_ = false;
+  std::vector<DeviceNotice> waitingNotices_;
+  unsigned closedTicks_ = 0;
+  ReadWait readWait_;
 };
 
 }  // namespace pendant

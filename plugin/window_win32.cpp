@@ -14,7 +14,7 @@ WindowEvents* EventsOf(HWND window) {
   return reinterpret_cast<WindowEvents*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK PendantWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE: {
       const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -37,6 +37,15 @@ LRESULT CALLBACK PendantWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       return TRUE;
   }
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The procedure runs under the host's message loop: nothing may unwind into it.
+LRESULT CALLBACK PendantWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return HandleMessage(window, message, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
 }
 
 bool RegisterPendantClass(HINSTANCE instance) {

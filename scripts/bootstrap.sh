@@ -5,7 +5,7 @@ set -euo pipefail
 
 bench_packages=(cmake ninja-build g++ libpugixml-dev libncurses-dev)
 test_packages=(
-  clang-format libgtest-dev libbenchmark-dev tmux
+  clang-format libgtest-dev libbenchmark-dev tmux time
   g++-mingw-w64-i686
   xvfb xauth wine wine32:i386 wine64 wine32-preloader:i386
   qemu-user-static binfmt-support

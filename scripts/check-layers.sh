@@ -5,7 +5,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 # Top to bottom. host/ and platform/ are the floor: each includes only itself.
-layers=(plugin display input device config settings platform host)
+layers=(check plugin display input device config settings platform host)
 
 rank() {
   local i

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Makes the release package the way the package target does and checks it: the zip holds exactly
-# the DLL, the guides, the licence and SHA256SUMS; its DLL is byte-identical to the built one;
-# the text files have CRLF line ends; the sums verify.
-# Usage: check-package.sh BUILD_DIR DLL
+# the DLL, the pendant check, the guides, the licence and SHA256SUMS; its DLL and check are
+# byte-identical to the built ones; the text files have CRLF line ends; the sums verify.
+# Usage: check-package.sh BUILD_DIR DLL CHECK_EXE
 set -euo pipefail
 
 build="$(cd "$1" && pwd)"
 dll="$2"
+check_exe="$3"
 cmake="${CMAKE_COMMAND:-cmake}"
 cpack="${CPACK_COMMAND:-cpack}"
 work="$build/package-check"
@@ -24,7 +25,8 @@ listing="$(cd "$work" && "$cmake" -E tar tf "$zip" | sort)"
 echo "$listing" | sed 's/^/  /'
 (cd "$work/unpacked" && "$cmake" -E tar xf "$zip")
 
-expected="$(printf '%s\n' INSTALL.txt LICENSE.txt QorvixK7R.dll SHA256SUMS USER-GUIDE.txt)"
+expected="$(printf '%s\n' INSTALL.txt LICENSE.txt QorvixK7R-check.exe QorvixK7R.dll SHA256SUMS \
+  USER-GUIDE.txt | sort)"
 crlf_only() {
   local file="$work/unpacked/$1"
   [ -s "$file" ] && ! grep -q $'[^\r]$' "$file" && ! grep -q $'^$' "$file"
@@ -32,6 +34,8 @@ crlf_only() {
 
 check "the zip holds exactly: $(echo "$expected" | tr '\n' ' ')" [ "$listing" = "$expected" ]
 check "its DLL is the built one, byte for byte" cmp "$dll" "$work/unpacked/QorvixK7R.dll"
+check "its pendant check is the built one, byte for byte" \
+  cmp "$check_exe" "$work/unpacked/QorvixK7R-check.exe"
 for text in INSTALL.txt USER-GUIDE.txt LICENSE.txt; do
   check "$text has CRLF line ends only" crlf_only "$text"
 done

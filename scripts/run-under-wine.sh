@@ -22,7 +22,8 @@ WINEPREFIX="$(realpath -m "$1")"
 export WINEPREFIX
 shift
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# PENDANT_WINE_OVERRIDES adds a test's own, e.g. the HID stand-ins beside its program.
+export WINEDLLOVERRIDES="mscoree,mshtml=${PENDANT_WINE_OVERRIDES:+;$PENDANT_WINE_OVERRIDES}"
 export WINEARCH=win32
 
 # Ends every process of this prefix: a session that crashed under emulation can leave a wine

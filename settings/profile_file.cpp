@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 namespace pendant {
 
@@ -21,8 +22,28 @@ ProfileFileState ProbeProfileFile(const std::string& path) {
   return state;
 }
 
-std::string TemporaryPathFor(const std::string& path) {
-  return path + ".saving";
+namespace {
+
+constexpr const char* kTemporarySuffix = ".saving";
+
+}  // namespace
+
+std::string TemporaryPathBeside(const std::string& target) {
+  static unsigned long saves = 0;
+  return target + "." + std::to_string(CurrentProcessId()) + "-" + std::to_string(++saves) +
+         kTemporarySuffix;
+}
+
+void RemoveStaleTemporaries(const std::string& target) {
+  for (const std::string& path : FilesNamedLike(target + ".", kTemporarySuffix)) {
+    // target.<process>-<count>.saving
+    const char* name = path.c_str() + target.size() + 1;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long process = std::strtoul(name, &end, 10);
+    if (errno != 0 || end == name || *end != '-') continue;
+    if (process != CurrentProcessId() && !ProcessRunning(process)) std::remove(path.c_str());
+  }
 }
 
 }  // namespace pendant

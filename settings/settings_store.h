@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace pendant {
@@ -17,5 +18,10 @@ class SettingsStore {
   virtual bool WriteInt(const char* section, const char* key, int32_t value) = 0;
   virtual bool WriteString(const char* section, const char* key, const std::string& value) = 0;
 };
+
+// Opens the profile as it is at the moment of the call and hands it to use; then closes it,
+// saving what use changed when save is set and leaving the file as it was otherwise.
+using ProfileAccess =
+    std::function<void(bool save, const std::function<void(SettingsStore&)>& use)>;
 
 }  // namespace pendant

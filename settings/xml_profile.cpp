@@ -12,7 +12,9 @@ XmlProfile::XmlProfile(std::string path) : path_(std::move(path)) {
   switch (ProbeProfileFile(path_)) {
     case ProfileFileState::Missing:
     case ProfileFileState::Blank:
-      break;  // a new profile: created on save
+      // A new profile: written on save, unless another host has given it content meanwhile.
+      startsEmpty_ = true;
+      break;
     case ProfileFileState::Content:
       // A profile the service cannot parse still holds the host's settings: never overwrite it.
       savesOnClose_ = document_.Load(path_);
@@ -25,11 +27,36 @@ XmlProfile::XmlProfile(std::string path) : path_(std::move(path)) {
 }
 
 XmlProfile::~XmlProfile() {
+  try {
+    Save();
+  } catch (...) {
+    // A save that fails leaves the profile as it was.
+  }
+}
+
+void XmlProfile::Save() {
   if (!savesOnClose_ || path_.empty() || !document_.Available()) return;
+  const SaveTarget target = SaveTargetOf(path_);
+  // Read-only is the owner's word; content written meanwhile is what this store never read.
+  if (target.readOnly) return;
+  if (startsEmpty_ && ProbeProfileFile(target.path) == ProfileFileState::Content) return;
   // Write beside the profile, then replace it: a crash or a full disk never leaves it cut short.
-  const std::string temporary = TemporaryPathFor(path_);
-  if (document_.Save(temporary) && ReplaceFileWith(temporary, path_)) return;
-  std::remove(temporary.c_str());
+  const std::string temporary = TemporaryPathBeside(target.path);
+  bool replaced = false;
+  try {
+    replaced = document_.Save(temporary) && ReplaceFileWith(temporary, target);
+  } catch (...) {
+  }
+  if (!replaced) std::remove(temporary.c_str());
+  RemoveStaleTemporaries(target.path);
+}
+
+ProfileAccess XmlProfileAccess(std::string path) {
+  return [path = std::move(path)](bool save, const std::function<void(SettingsStore&)>& use) {
+    XmlProfile profile(path);
+    if (!save) profile.KeepFileAsItIs();
+    use(profile);
+  };
 }
 
 XmlElement XmlProfile::FindKeyNode(const char* section, const char* key) {

@@ -14,7 +14,7 @@ string(SUBSTRING "${text}" ${after_at} -1 after)
 file(WRITE ${COPY} "${before}${edited_line}${after}")
 
 get_filename_component(base ${GUIDE} DIRECTORY)
-execute_process(COMMAND ${CHECK} ${COPY} ${SIM} ${base}
+execute_process(COMMAND ${CHECK} ${SIM} ${base} ${COPY} "${base}/INSTALL.md#The settings dialog"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(result EQUAL 0)
   message(FATAL_ERROR "the check passed a guide with a screen changed by hand:\n${output}")

@@ -5,7 +5,9 @@
 
 #include "bench/bench_session.h"
 #include "device/pendant_ids.h"
+#include "device/pendant_link.h"
 #include "device/virtual_hid_bus.h"
+#include "platform/virtual_desktop.h"
 #include "plugin/plugin_module.h"
 #include "tests/scenario/scenario_fixture.h"
 
@@ -245,6 +247,30 @@ TEST_F(DeviceLinkTest, ArrivalOfAnotherDeviceWhilePendantIsAwayKeepsItClosed) {
   EXPECT_EQ(bus_.ReadsStarted(), reads);
   EXPECT_TRUE(bus_.Writes().empty());
   ExpectOnlyEffect("button 1021", 1);  // the removal's stop, and nothing from the keyboard
+}
+
+// Closing the link releases every handle it opened and ends its subscription: the window, still
+// there, hears no more notices.
+TEST_F(DeviceLinkTest, ClosingTheLinkReleasesEveryHandleAndEndsItsSubscription) {
+  struct CountedNotices : WindowEvents {
+    int notices = 0;
+    bool OnTimer() override { return true; }
+    void OnDeviceChange(uintptr_t, const void*) override { ++notices; }
+  } events;
+  VirtualDesktop& desktop = VirtualDesktop::Instance();
+  const NativeWindow window =
+      desktop.CreateChild(desktop.CreateHostWindow(), "TrundleWin", 1, 10, 10, events);
+  PendantLink link;
+  ASSERT_EQ(link.FindPendant(window), LinkChange::Opened);
+  bus_.Plug(kKeyboardPath, 0x046D, 0xC31C);
+  ASSERT_EQ(events.notices, 1);
+
+  link.Close();
+  for (const auto& [handle, record] : bus_.Handles()) {
+    EXPECT_FALSE(record.open) << record.path << " access " << static_cast<int>(record.access);
+  }
+  bus_.Unplug(kKeyboardPath);
+  EXPECT_EQ(events.notices, 1);
 }
 
 // Notices are subscribed even without a pendant at start-up, and its arrival runs the

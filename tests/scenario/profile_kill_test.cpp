@@ -8,15 +8,17 @@
 #include <unistd.h>
 #include <pugixml.hpp>
 
+#include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <random>
+#include <set>
 #include <string>
 
 #include "bench/bench_session.h"
 #include "bench/dialog_user.h"
 #include "plugin/exports.h"
 #include "settings/pendant_settings.h"
-#include "settings/profile_file.h"
 #include "tests/support/host_profile.h"
 #include "tests/support/temp_dir.h"
 
@@ -29,8 +31,11 @@ using testing::WriteFile;
 
 constexpr int kKills = 100;
 
-// Saves until killed; writes one byte to saved after each save.
-[[noreturn]] void SaveForever(const std::string& path, unsigned first, int saved) {
+// Saves until killed; writes one byte to saved after each save. The session's own folder goes
+// into sessions, which the test owns: a killed child cannot remove it.
+[[noreturn]] void SaveForever(const std::string& path, unsigned first, int saved,
+                              const std::string& sessions) {
+  setenv("TMPDIR", sessions.c_str(), 1);
   bench::BenchSession session;
   session.profilePath = path;
   session.Start();
@@ -47,6 +52,8 @@ constexpr int kKills = 100;
 TEST(ProfileKillTest, EveryKillDuringSavesLeavesOneWholeProfile) {
   testing::TempDir dir;
   const std::string path = dir.File("profile.xml");
+  const std::string sessions = dir.File("sessions");
+  std::filesystem::create_directory(sessions);
   const testing::HostProfile host = MakeHostProfile(100 * 1024);
   WriteFile(path, host.Whole());
   std::mt19937 random(1208);
@@ -56,7 +63,7 @@ TEST(ProfileKillTest, EveryKillDuringSavesLeavesOneWholeProfile) {
     ASSERT_EQ(pipe(saved), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) SaveForever(path, 1 + kill * 100000u, saved[1]);
+    if (child == 0) SaveForever(path, 1 + kill * 100000u, saved[1], sessions);
     close(saved[1]);
     char done = 0;
     ASSERT_EQ(read(saved[0], &done, 1), 1);  // the first save is complete; later ones run
@@ -78,14 +85,20 @@ TEST(ProfileKillTest, EveryKillDuringSavesLeavesOneWholeProfile) {
     EXPECT_EQ(label, "label " + delay) << "kill " << kill;  // one save's values, both of them
   }
 
-  // A later save clears whatever temporary a kill left behind.
+  // Every killed child's session folder is in the test's folder, which goes with the test.
+  const auto left = std::distance(std::filesystem::directory_iterator(sessions),
+                                  std::filesystem::directory_iterator());
+  EXPECT_EQ(left, kKills);
+  std::filesystem::remove_all(sessions);
+
+  // A later save clears whatever temporaries the killed processes left behind.
   {
     bench::BenchSession session;
     session.profilePath = path;
     session.Start();
     session.Stop();
   }
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path)));
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"profile.xml"});
 }
 
 }  // namespace

@@ -44,4 +44,9 @@ class RecordingStore final : public SettingsStore {
   std::vector<std::string> writes;
 };
 
+// Every opening of the profile gives this one store.
+inline ProfileAccess SameStore(SettingsStore& store) {
+  return [&store](bool, const std::function<void(SettingsStore&)>& use) { use(store); };
+}
+
 }  // namespace pendant::testing

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -20,6 +21,15 @@ class TempDir {
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // The names of everything in the directory: a save leaves no temporary beside the profile.
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    std::error_code failed;
+    for (const auto& entry : std::filesystem::directory_iterator(path_, failed)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
 
  private:
   std::string path_;

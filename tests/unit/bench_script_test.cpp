@@ -27,10 +27,13 @@ TEST(BenchScriptParser, EachCommandLineBecomesItsAction) {
       {"start", Start{true}},
       {"start nopendant", Start{false}},
       {"stop", Stop{}},
-      {"pendant plug", PlugPendant{true, false, ""}},
-      {"pendant unplug", PlugPendant{false, false, ""}},
-      {"pendant unplug uppercase", PlugPendant{false, true, ""}},
-      {"pendant plug \\\\?\\hid#2", PlugPendant{true, false, "\\\\?\\hid#2"}},
+      {"pendant plug", PlugPendant{true, RemovalNotice::Plain, ""}},
+      {"pendant unplug", PlugPendant{false, RemovalNotice::Plain, ""}},
+      {"pendant unplug uppercase", PlugPendant{false, RemovalNotice::UpperCase, ""}},
+      {"pendant unplug silent", PlugPendant{false, RemovalNotice::Lost, ""}},
+      {"pendant plug \\\\?\\hid#2", PlugPendant{true, RemovalNotice::Plain, "\\\\?\\hid#2"}},
+      {"notices refuse", RefuseNotices{true}},
+      {"notices accept", RefuseNotices{false}},
       {"device plug", PlugOtherDevice{true}},
       {"device unplug", PlugOtherDevice{false}},
       {"axis 7", SetSelector{&VirtualPendant::axisSelector, 7}},
@@ -187,6 +190,21 @@ TEST(BenchScriptParser, LinesAreNumberedAcrossCommentsBlanksAndCarriageReturns) 
   EXPECT_EQ(parsed.commands[1].source, "wait 100");
   EXPECT_TRUE(parsed.commands[1].action == Action(Wait{100}));
   EXPECT_EQ(parsed.commands[2].line, 7);
+}
+
+TEST(BenchScriptParser, TheEchoedCommandIsWhatWasRead) {
+  // A '#' beginning a word ends the text; the transcript shows the command without it, so it
+  // never shows a text the profile does not get. A byte-order mark before the first line is
+  // skipped.
+  const ParsedScript parsed = ParseScript(
+      "\xEF\xBB\xBFprofile F1 Coolant #1\n"
+      "  profile F2 \"Coolant #2\"  # quoted\n");
+  ASSERT_FALSE(parsed.error) << parsed.error->message;
+  ASSERT_EQ(parsed.commands.size(), 2u);
+  EXPECT_EQ(parsed.commands[0].source, "profile F1 Coolant");
+  EXPECT_TRUE(parsed.commands[0].action == Action(SetProfileKey{"F1", "Coolant"}));
+  EXPECT_EQ(parsed.commands[1].source, "profile F2 \"Coolant #2\"");
+  EXPECT_TRUE(parsed.commands[1].action == Action(SetProfileKey{"F2", "Coolant #2"}));
 }
 
 TEST(BenchScriptParser, EffectBlockHoldsEachEffectUpToEnd) {

@@ -37,7 +37,7 @@ TEST(ConfigRun, OpeningShowsTheStoredSettings) {
   store.texts["F2"] = "Coolant";
   PendantSettings settings;
   QueueDialogTurns({PressEscape()});
-  RunConfigDialog(store, settings);
+  RunConfigDialog(testing::SameStore(store), settings);
 
   const VirtualDialogSurface& shown = LastDialogSurface();
   for (int list : {IDC_FUNCTION1, IDC_FUNCTION2, IDC_FUNCTION3, IDC_FUNCTION4})
@@ -69,7 +69,7 @@ TEST(ConfigRun, OkTakesTheEditedValues) {
     s.SelectRow(IDC_FUNCTION3, 3);
     s.SelectRow(IDC_SCREEN2, 99);  // the user cleared the selection
   })});
-  RunConfigDialog(store, settings);
+  RunConfigDialog(testing::SameStore(store), settings);
 
   EXPECT_EQ(settings.Macro1, 12);
   EXPECT_EQ(settings.OEM1, 4464);
@@ -90,7 +90,7 @@ TEST(ConfigRun, OutOfRangeIndexBecomesMinusOneOnOk) {
   store.ints["BUTTON1"] = 80;
   PendantSettings settings;
   QueueDialogTurns({PressOk()});
-  RunConfigDialog(store, settings);
+  RunConfigDialog(testing::SameStore(store), settings);
   EXPECT_EQ(settings.BUTTON[1], -1);
   EXPECT_EQ(store.ints["BUTTON1"], -1);
 }
@@ -104,7 +104,7 @@ TEST(ConfigRun, CancelKeepsAndSavesTheReloadedValues) {
     s.SetText(IDC_MACRO3, "99");
     return DialogResult::Cancel;
   }});
-  RunConfigDialog(store, settings);
+  RunConfigDialog(testing::SameStore(store), settings);
   EXPECT_EQ(settings.Macro3, 8);
   EXPECT_EQ(store.ints["Macro3"], 8);
   EXPECT_EQ(store.ints["DelaySteps"], 25);  // missing keys are written with their defaults
@@ -115,7 +115,7 @@ TEST(ConfigRun, DialogThatCannotOpenStillSaves) {
   RecordingStore store;
   PendantSettings settings;
   QueueDialogTurns({});
-  RunConfigDialog(store, settings);
+  RunConfigDialog(testing::SameStore(store), settings);
   EXPECT_EQ(store.writes.size(), 34u);
 }
 
@@ -137,7 +137,7 @@ TEST(ConfigRun, EditWithoutANumberKeepsTheDialogOpenAndChangesNothing) {
                       s.SetText(IDC_MACRO1, "3");
                       return DialogResult::Ok;
                     }});
-  RunConfigDialog(store, settings);
+  RunConfigDialog(testing::SameStore(store), settings);
   EXPECT_EQ(settings.OEM2, 7);
   EXPECT_EQ(settings.DelaySteps, 40);
   EXPECT_EQ(LastDialogSurface().messages.size(), 1u);
@@ -147,23 +147,79 @@ TEST(ConfigRun, ClearedTextsAreSavedEmptyAndLoadBackAsDefaults) {
   testing::TempDir dir;
   const std::string path = dir.File("profile.xml");
   PendantSettings settings;
-  {
-    XmlProfile profile(path);
-    QueueDialogTurns({PressOk([](VirtualDialogSurface& s) {
-      s.SetText(IDC_F2_TEXT, "");
-      s.SetText(IDC_STEP1, "");
-    })});
-    RunConfigDialog(profile, settings);
-    EXPECT_EQ(settings.F2, "");
-    EXPECT_EQ(settings.S1, "");
-  }
-  {
-    XmlProfile profile(path);
-    QueueDialogTurns({PressEscape()});
-    RunConfigDialog(profile, settings);
-  }
+  QueueDialogTurns({PressOk([](VirtualDialogSurface& s) {
+    s.SetText(IDC_F2_TEXT, "");
+    s.SetText(IDC_STEP1, "");
+  })});
+  RunConfigDialog(XmlProfileAccess(path), settings);
+  EXPECT_EQ(settings.F2, "");
+  EXPECT_EQ(settings.S1, "");
+  QueueDialogTurns({PressEscape()});
+  RunConfigDialog(XmlProfileAccess(path), settings);
   EXPECT_EQ(settings.F2, "F2");
   EXPECT_EQ(settings.S1, "0.0001");
+}
+
+// The host's window stays usable under the dialog, and the host writes its own profile.
+TEST(ConfigRun, WhatTheHostWroteWhileTheDialogWasOpenSurvivesOkAndEscape) {
+  const std::string opened =
+      "<profile><Host><Units>mm</Units></Host>"
+      "<Qorvix_K7R_Pendant><F2>Mist</F2><OEM1>5</OEM1></Qorvix_K7R_Pendant></profile>";
+  const std::string rewritten =
+      "<profile><Host><Units>inch</Units><Tool>7</Tool></Host>"
+      "<Qorvix_K7R_Pendant><F2>Flood</F2><OEM1>6</OEM1></Qorvix_K7R_Pendant></profile>";
+  for (DialogResult closing : {DialogResult::Ok, DialogResult::Cancel}) {
+    testing::TempDir dir;
+    const std::string path = dir.File("profile.xml");
+    testing::WriteFile(path, opened);
+    PendantSettings settings;
+    std::string shownF2;
+    QueueDialogTurns({[&](VirtualDialogSurface& s) {
+      shownF2 = s.Text(IDC_F2_TEXT);
+      testing::WriteFile(path, rewritten);
+      return closing;
+    }});
+    RunConfigDialog(XmlProfileAccess(path), settings);
+
+    EXPECT_EQ(shownF2, "Mist");
+    XmlProfile saved(path);
+    saved.KeepFileAsItIs();
+    EXPECT_EQ(saved.ReadString("Host", "Units", ""), "inch");
+    EXPECT_EQ(saved.ReadInt("Host", "Tool", 0), 7);
+    // The plug-in's own keys are what the dialog held: its values as opened.
+    EXPECT_EQ(saved.ReadString(kSettingsSection, "F2", ""), "Mist");
+    EXPECT_EQ(saved.ReadInt(kSettingsSection, "OEM1", 0), 5);
+    EXPECT_EQ(saved.ReadString(kSettingsSection, "S1", ""), "0.0001");
+  }
+}
+
+TEST(ConfigRun, AProfileThatDoesNotParseWhenTheDialogClosesIsNotWritten) {
+  testing::TempDir dir;
+  const std::string path = dir.File("profile.xml");
+  testing::WriteFile(path, "<profile><Host/></profile>");
+  const std::string halfWritten = "<profile><Host><Units>in";
+  PendantSettings settings;
+  QueueDialogTurns({[&](VirtualDialogSurface&) {
+    testing::WriteFile(path, halfWritten);
+    return DialogResult::Ok;
+  }});
+  RunConfigDialog(XmlProfileAccess(path), settings);
+  EXPECT_EQ(testing::ReadFile(path), halfWritten);
+}
+
+TEST(ConfigRun, OpeningTheDialogWritesNothing) {
+  testing::TempDir dir;
+  const std::string path = dir.File("profile.xml");
+  const std::string stored = "<profile><Qorvix_K7R_Pendant><F1/></Qorvix_K7R_Pendant></profile>";
+  testing::WriteFile(path, stored);
+  PendantSettings settings;
+  std::string whileOpen;
+  QueueDialogTurns({[&](VirtualDialogSurface&) {
+    whileOpen = testing::ReadFile(path);
+    return DialogResult::Cancel;
+  }});
+  RunConfigDialog(XmlProfileAccess(path), settings);
+  EXPECT_EQ(whileOpen, stored);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "config/virtual_dialog.h"
 #include "settings/pendant_settings.h"
 #include "settings/xml_profile.h"
+#include "tests/support/recording_store.h"
 #include "tests/support/settings_traffic.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/tracing_store.h"
@@ -50,7 +51,7 @@ TEST(SettingsTraffic, StartUpThenAConfigurationRunReadAndWriteInTheRecordedOrder
     LoadStartupSettings(store, settings, [&store] { store.Mark(kFindPendantMark); });
     store.Mark(kConfigurationMark);
     QueueDialogTurns({[](VirtualDialogSurface&) { return DialogResult::Ok; }});
-    RunConfigDialog(store, settings);
+    RunConfigDialog(testing::SameStore(store), settings);
     traffic = store.traffic;
   }
   EXPECT_EQ(traffic, RecordedTraffic());

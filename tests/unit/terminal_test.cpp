@@ -59,6 +59,29 @@ TEST(TerminalSettingsForm, ListsWrapAndAListWithoutSelectionStartsAtAnEnd) {
   EXPECT_EQ(surface.SelectedRow(digits.id), rows - 1);
 }
 
+TEST(TerminalSettingsForm, OkIsRefusedAsTheDialogRefusesIt) {
+  const std::vector<FormField> fields = FormFields();
+  VirtualDialogSurface edited = OpenedDialog("/nonexistent/profile.xml");
+  EXPECT_FALSE(RefusalOfOk(edited));
+  // Numbers the dialog takes: a leading whole number, whatever follows it.
+  edited.SetText(Field(fields, "DelaySteps").id, "1.5");
+  edited.SetText(Field(fields, "OEM1").id, "12x");
+  EXPECT_FALSE(RefusalOfOk(edited));
+  // The first edit without a number, in the dialog's order, is the one refused.
+  edited.SetText(Field(fields, "Macro4").id, "x");
+  edited.SetText(Field(fields, "OEM2").id, "");
+  const std::optional<OkRefusal> refusal = RefusalOfOk(edited);
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->id, Field(fields, "OEM2").id);
+  EXPECT_EQ(refusal->message, "Please enter an integer.");
+}
+
+TEST(TerminalSettingsForm, EveryFieldHasTheDialogsLabel) {
+  for (const FormField& field : FormFields()) EXPECT_STRNE(field.label, "") << field.key;
+  EXPECT_STREQ(Field(FormFields(), "VelocityInAuto").label,
+               "Speed Change Sensitivity in Velocity Mode");
+}
+
 TEST(TerminalOptions, NamesFilesAndRefusesWhatItDoesNotKnow) {
   TerminalOptions options;
   std::string error;
@@ -70,7 +93,31 @@ TEST(TerminalOptions, NamesFilesAndRefusesWhatItDoesNotKnow) {
   EXPECT_FALSE(ParseTerminalOptions({"--record"}, options, error));
   EXPECT_EQ(error, "--record needs a FILE");
   EXPECT_FALSE(ParseTerminalOptions({"--fast"}, options, error));
-  EXPECT_EQ(error, "unknown option '--fast'");
+  EXPECT_EQ(error, "unknown option --fast");
+  TerminalOptions help;
+  EXPECT_TRUE(ParseTerminalOptions({"--record", "a.sim", "--help"}, help, error));
+  EXPECT_TRUE(help.help);
+}
+
+TEST(TerminalOptions, RefusesTwoOptionsNamingOneFile) {
+  // A recording or transcript written over the user's own profile would lose it.
+  const struct {
+    std::vector<std::string> args;
+    const char* error;
+  } cases[] = {
+      {{"--record", "p.xml", "--profile", "p.xml"},
+       "--record and --profile name the same file p.xml"},
+      {{"--profile", "p.xml", "--transcript", "./p.xml"},
+       "--profile and --transcript name the same file ./p.xml"},
+      {{"--record", "dir/../p.xml", "--transcript", "p.xml"},
+       "--record and --transcript name the same file p.xml"},
+  };
+  for (const auto& c : cases) {
+    TerminalOptions options;
+    std::string error;
+    EXPECT_FALSE(ParseTerminalOptions(c.args, options, error)) << c.error;
+    EXPECT_EQ(error, c.error);
+  }
 }
 
 struct VerdictCase {
@@ -87,7 +134,7 @@ TEST(TerminalWheelVerdict, NamesWhatStopsTheWheelFromTheHostsState) {
       {"offline", [](BenchSession& s) { s.pendant.offline = true; },
        "wheel: the offline switch is on: the plug-in leaves the wheel alone"},
       {"host e-stop", [](BenchSession& s) { s.host.ledsOn.insert(kEmergencyStopLed); },
-       "wheel: the host is in emergency stop (LED 800)"},
+       "wheel: the host is in emergency stop (LED 800): e twice (switch on, off) resets"},
       {"inhibit", [](BenchSession& s) { s.host.Poke<uint8_t>(s.host.blockA, kJogInhibit, 1); },
        "wheel: the host inhibits jogging"},
       {"action position", [](BenchSession& s) { s.pendant.axisSelector = 4; },

@@ -1,11 +1,13 @@
 #include "settings/xml_profile.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <pugixml.hpp>
 
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <set>
 
 #include "settings/profile_file.h"
 #include "tests/support/host_profile.h"
@@ -163,14 +165,14 @@ TEST_F(XmlProfileTest, MalformedProfileIsNeverSavedOver) {
     EXPECT_EQ(profile.ReadInt(kSection, "DelaySteps", 25), 30);  // held in memory only
   }
   EXPECT_EQ(ReadFile(path_), malformed);
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
+  EXPECT_EQ(dir_.Names(), std::set<std::string>{"profile.xml"});
 }
 
 TEST_F(XmlProfileTest, UnreadableProfileIsNeverSavedOver) {
   std::filesystem::create_directory(path_);  // exists, but cannot be read as a file
   { XmlProfile profile(path_); }
   EXPECT_TRUE(std::filesystem::is_directory(path_));
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
+  EXPECT_EQ(dir_.Names(), std::set<std::string>{"profile.xml"});
 }
 
 // Saving goes through a temporary file beside the profile that then replaces it, so a failed
@@ -179,13 +181,16 @@ TEST_F(XmlProfileTest, FailedSaveLeavesThePreviousProfileWhole) {
   const std::string original =
       "<profile><Qorvix_K7R_Pendant><Macro1>5</Macro1>"
       "</Qorvix_K7R_Pendant></profile>";
-  WriteFile(path_, original);
-  std::filesystem::create_directory(TemporaryPathFor(path_));  // the temporary cannot be written
+  // A name with room for itself but not for the temporary's longer one: it cannot be written.
+  const std::string name = std::string(240, 'p') + ".xml";
+  const std::string path = dir_.File(name);
+  WriteFile(path, original);
   {
-    XmlProfile profile(path_);
+    XmlProfile profile(path);
     profile.WriteInt(kSection, "Macro1", 9);
   }
-  EXPECT_EQ(ReadFile(path_), original);
+  EXPECT_EQ(ReadFile(path), original);
+  EXPECT_EQ(dir_.Names(), std::set<std::string>{name});
 }
 
 // The temporary is written, but the profile cannot be replaced (something else now stands at
@@ -199,7 +204,7 @@ TEST_F(XmlProfileTest, FailedReplaceLeavesNoTemporaryBehind) {
     std::filesystem::create_directory(path_);
     WriteFile(dir_.File("profile.xml/inside"), "kept");
   }
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
+  EXPECT_EQ(dir_.Names(), std::set<std::string>{"profile.xml"});
   EXPECT_EQ(ReadFile(dir_.File("profile.xml/inside")), "kept");
 }
 
@@ -220,7 +225,7 @@ TEST_F(XmlProfileTest, SaveLeavesNoTemporaryBehind) {
     XmlProfile profile(path_);
     profile.WriteInt(kSection, "Macro1", 9);
   }
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path_)));
+  EXPECT_EQ(dir_.Names(), std::set<std::string>{"profile.xml"});
   XmlProfile profile(path_);
   EXPECT_EQ(profile.ReadInt(kSection, "Macro1", 0), 9);
 }
@@ -304,6 +309,41 @@ TEST_F(XmlProfileTest, NewSectionTakesTheIndentationOfTheRootsChildren) {
             "<?xml version=\"1.0\"?>\n<profile>\n  <!-- host -->\n  <A>1</A>\n"
             "  <Qorvix_K7R_Pendant><DelaySteps>30</DelaySteps></Qorvix_K7R_Pendant>\n"
             "</profile>\n");
+}
+
+// A save replaces the file it keeps: a link stays a link, the file keeps its permissions.
+TEST_F(XmlProfileTest, ASaveThroughALinkWritesTheFileItNamesAndKeepsItsPermissions) {
+  const std::string real = dir_.File("real.xml");
+  WriteFile(real, "<profile/>");
+  std::filesystem::permissions(real, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::group_read);
+  std::filesystem::create_symlink("real.xml", path_);
+  {
+    XmlProfile profile(path_);
+    profile.WriteInt(kSection, "Macro1", 9);
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(path_));
+  EXPECT_EQ(std::filesystem::read_symlink(path_), "real.xml");
+  EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::owner_write |
+                                                             std::filesystem::perms::group_read);
+  XmlProfile reread(real);
+  EXPECT_EQ(reread.ReadInt(kSection, "Macro1", 0), 9);
+  EXPECT_EQ(dir_.Names(), (std::set<std::string>{"profile.xml", "real.xml"}));
+}
+
+TEST_F(XmlProfileTest, AReadOnlyProfileIsNotWritten) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes any file";
+  const std::string stored = "<profile><Qorvix_K7R_Pendant><F1/></Qorvix_K7R_Pendant></profile>";
+  WriteFile(path_, stored);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_read);
+  {
+    XmlProfile profile(path_);
+    profile.WriteInt(kSection, "Macro1", 9);
+  }
+  EXPECT_EQ(ReadFile(path_), stored);
+  EXPECT_EQ(dir_.Names(), std::set<std::string>{"profile.xml"});
 }
 
 }  // namespace

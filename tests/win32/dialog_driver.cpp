@@ -29,7 +29,7 @@ std::vector<std::string> ListRows(HWND list) {
 }  // namespace
 
 bool RunConfigDriven(const PluginLibrary& plugin, HostThreadWatch& watch,
-                     const std::function<void(HWND dialog)>& drive) {
+                     const std::function<void(HWND dialog)>& drive, LARGE_INTEGER* returnedAt) {
   bool opened = false;
   std::thread driver([&] {
     HWND dialog = watch.WaitForDialog(nullptr, kPatienceMs);
@@ -48,6 +48,7 @@ bool RunConfigDriven(const PluginLibrary& plugin, HostThreadWatch& watch,
     TerminateProcess(GetCurrentProcess(), 1);
   });
   plugin.Config();
+  if (returnedAt) QueryPerformanceCounter(returnedAt);
   watch.Finish();
   driver.join();
   return opened;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "check/plugin_library.h"
 #include "tests/win32/host_thread_watch.h"
-#include "tests/win32/plugin_library.h"
 
 namespace pendant::test {
 
@@ -20,8 +20,10 @@ inline constexpr DWORD kPatienceMs = 60000;
 // Calls Config on this thread (which watch watches) and, on another thread, drive with the
 // dialog it opened. Whatever drive leaves open is cancelled, so Config returns; a dialog that
 // will not close ends the program with a message. False when no dialog opened.
+// returnedAt, when given, gets the performance counter as Config returned.
 bool RunConfigDriven(const PluginLibrary& plugin, HostThreadWatch& watch,
-                     const std::function<void(HWND dialog)>& drive);
+                     const std::function<void(HWND dialog)>& drive,
+                     LARGE_INTEGER* returnedAt = nullptr);
 
 // What a control shows: its text (a list's edit field for a list), whether it is checked (check
 // boxes) and, for lists, every row and the selected row (CB_ERR for none).

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "check/plugin_library.h"
 #include "tests/win32/dialog_driver.h"
 #include "tests/win32/host_window.h"
-#include "tests/win32/plugin_library.h"
 #include "tests/win32/test_files.h"
 
 namespace pendant::test {

@@ -9,8 +9,8 @@
 
 #include <string>
 
+#include "check/plugin_library.h"
 #include "tests/win32/host_window.h"
-#include "tests/win32/plugin_library.h"
 
 namespace pendant::test {
 
@@ -29,6 +29,8 @@ class SubstituteHost : public ::testing::Test {
   HWND InitControl();
   // The start-up sequence of a host: callbacks, profile name, window, settings load.
   HWND StartPlugin();
+
+  HostBlocks& Blocks() { return blocks_; }
 
   HostWindow host_;
   PluginLibrary plugin_;

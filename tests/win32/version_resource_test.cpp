@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "check/plugin_library.h"
 #include "host/version.h"
-#include "tests/win32/plugin_library.h"
 
 namespace pendant::test {
 namespace {

@@ -1,6 +1,6 @@
 // Cost figures of the plug-in under Wine, printed for docs/PERFORMANCE.md: the profile store
-// over MSXML at three host profile sizes, and how long one poll tick blocks the host's
-// user-interface thread. The tests check what the plug-in did, never how long it took.
+// over MSXML at three host profile sizes, and how long one poll tick of the real DLL blocks the
+// host's user-interface thread. The tests check what the plug-in did, never how long it took.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,18 +8,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "input/input_report.h"
-#include "plugin/plugin_module.h"
 #include "settings/pendant_settings.h"
 #include "settings/setting_keys.h"
 #include "settings/xml_profile.h"
 #include "tests/support/host_profile.h"
-#include "tests/win32/hid_pipe_device.h"
-#include "tests/win32/host_window.h"
+#include "tests/win32/pendant_host.h"
 #include "tests/win32/test_files.h"
 
 namespace pendant {
@@ -99,98 +95,107 @@ TEST(ProfileStoreFigures, LoadAndSaveOfHostProfilesOverMsxml) {
 
 constexpr int kTicks = 300;
 
-// The plug-in's module (the DLL's code, linked statically) with its pendant window under a host
-// window and its poll timer running, linked to the pipe stand-in pendant instead of a
-// discovered one.
-class PollTickFigures : public ::testing::Test {
+// The real DLL under the substitute host, its poll timer running, with a pendant its own
+// discovery found through the HID stand-ins.
+class PollTickFigures : public test::PendantHost {
  protected:
   void SetUp() override {
-    ASSERT_NE(host_.Handle(), nullptr) << "the host window needs a display";
-    const HWND hostWindow = host_.Handle();
-    std::memcpy(parentObject_ + kHostParentWindowOffset, &hostWindow, sizeof hostWindow);
-    module_.InitControl(blockA_.data(), blockB_.data(), blockC_.data(), parentObject_);
-    window_ = module_.PendantWindow.get();
-    pendantWindow_ = FindWindowExA(hostWindow, nullptr, kPendantWindowClass, nullptr);
-    ASSERT_NE(pendantWindow_, nullptr);
-    DeviceHandle read = kInvalidDevice;
-    DeviceHandle write = kInvalidDevice;
-    ASSERT_TRUE(device_.OpenClients(read, write));
-    // The pipe's handles stand in for a discovered pendant; the poll timer starts as after a
-    // discovery. The discovery itself is left out: under emulated Wine the pipe's server calls
-    // after it lose their wine server connection.
-    window_->AdoptPendant(read, write);
+    PendantHost::SetUp();
+    ASSERT_NE(StartPlugin(), nullptr);
+    ASSERT_TRUE(ClientsBecome(pendant_, 3)) << "the discovery did not open the pendant";
   }
 
-  // Runs the host's message loop until kTicks poll ticks were dispatched to the pendant
-  // window, with beforeTick run ahead of each; the device takes every display report. The
-  // block of each tick in ms.
-  std::vector<double> TimeTicks(const std::function<void()>& beforeTick) {
-    std::vector<double> blocks;
-    const HWND pendant = pendantWindow_;
-    const ULONGLONG giveUp = GetTickCount64() + test::kPatientWaitMs + kTicks * 25 * 20;
-    while (blocks.size() < kTicks && GetTickCount64() < giveUp) {
-      MSG message;
-      if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        continue;
-      }
-      TranslateMessage(&message);
-      if (message.message != WM_TIMER || message.hwnd != pendant) {
-        DispatchMessageA(&message);
-        continue;
-      }
-      beforeTick();
-      const Stopwatch watch;
-      DispatchMessageA(&message);
-      blocks.push_back(watch.Ms());
-      while (!device_.Receives(0).empty()) ++displayReports_;
-    }
-    return blocks;
-  }
-
-  void Print(const char* pendant, const std::vector<double>& blocks) const {
+  static void Print(const char* pendant, const std::vector<double>& blocks) {
     const Spread spread = SpreadOf(blocks);
     std::printf(
         "poll tick, %s: UI thread blocked median %.3f ms, longest %.3f ms over %u ticks "
         "(25 ms period, 5 ms read bound)\n",
         pendant, spread.median, spread.longest, static_cast<unsigned>(blocks.size()));
   }
-
-  test::HostWindow host_;
-  test::PipeDevice device_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
-  PluginModule module_;
-  TrundleWin* window_ = nullptr;
-  HWND pendantWindow_ = nullptr;
-  int displayReports_ = 0;
-
- private:
-  std::vector<uint8_t> blockA_ = std::vector<uint8_t>(kHostBlockASize);
-  std::vector<uint8_t> blockB_ = std::vector<uint8_t>(kHostBlockBSize);
-  std::vector<uint8_t> blockC_ = std::vector<uint8_t>(kHostBlockCSize);
-  uint8_t parentObject_[kHostParentWindowSize] = {};
 };
 
-TEST_F(PollTickFigures, AQuietPendantBlocksEachTickForTheReadWait) {
-  const std::vector<double> blocks = TimeTicks([] {});
-  ASSERT_EQ(blocks.size(), static_cast<size_t>(kTicks)) << "the poll timer stopped ticking";
-  EXPECT_GT(displayReports_, 0) << "no display report reached the pendant";
+// A quiet pendant: after a few ticks without a report a tick only looks for one, so the host's
+// thread is not held for the read wait. Half the wait tells a look from a wait however noisy
+// the machine.
+TEST_F(PollTickFigures, AQuietPendantIsOnlyLookedAt) {
+  std::vector<double> blocks;
+  ASSERT_TRUE(PumpTicks(kTicks, {}, &blocks)) << "the poll timer stopped ticking";
+  EXPECT_TRUE(pendant_.WaitReceived(1, test::kPatientMs))
+      << "no display report reached the pendant";
   Print("quiet pendant (no report ever)", blocks);
+  EXPECT_LT(SpreadOf(blocks).median, 2.5) << "quiet ticks still wait for a report";
 }
 
-// The wheel one count further for every report, each sent before its tick: every tick decodes
-// the report sent just before it.
+// Step mode, the wheel one count further once a second: each report is decoded (one step
+// line each), and the ticks between them are quiet.
+TEST_F(PollTickFigures, APendantSendingOnceASecondIsDecodedEachTime) {
+  uint8_t counter = 0;
+  ASSERT_TRUE(pendant_.Sends(test::PendantReport(counter, 1)));
+  PumpUntil([] { return false; }, 600);
+  TakeCodes();
+  constexpr int kTicksPerSecond = 1000 / 25;
+  int tick = 0;
+  std::vector<double> blocks;
+  ASSERT_TRUE(PumpTicks(
+      kTicks,
+      [&] {
+        if (tick++ % kTicksPerSecond == 0) {
+          EXPECT_TRUE(pendant_.Sends(test::PendantReport(++counter, 1)));
+        }
+      },
+      &blocks))
+      << "the poll timer stopped ticking";
+  int stepLines = 0;
+  for (const std::string& code : TakeCodes()) stepLines += code.rfind("G91G1", 0) == 0 ? 1 : 0;
+  EXPECT_EQ(stepLines, counter) << "a report was not decoded";
+  Print("pendant sending once a second", blocks);
+}
+
+// The first report after a quiet spell, sent at varying moments between two ticks, is decoded
+// by the first or second tick after it lands; the delay from sending to its step line printed.
+TEST_F(PollTickFigures, AReportAfterAQuietSpellIsDecodedByTheNextTick) {
+  uint8_t counter = 0;
+  ASSERT_TRUE(pendant_.Sends(test::PendantReport(counter, 1)));
+  PumpUntil([] { return false; }, 600);
+  TakeCodes();
+  constexpr int kSamples = 40;
+  constexpr int kQuietSpellTicks = 8;
+  std::vector<double> delays;
+  for (int sample = 0; sample < kSamples; ++sample) {
+    ASSERT_TRUE(PumpTicks(kQuietSpellTicks)) << "the poll timer stopped ticking";
+    Sleep(static_cast<DWORD>(sample % 25));  // lands anywhere between two ticks
+    const Stopwatch sent;
+    ASSERT_TRUE(pendant_.Sends(test::PendantReport(++counter, 1)));
+    bool decoded = false;
+    for (int tick = 0; tick < 2 && !decoded; ++tick) {
+      ASSERT_TRUE(PumpTicks(1)) << "the poll timer stopped ticking";
+      decoded = !TakeCodes().empty();
+    }
+    EXPECT_TRUE(decoded) << "report " << sample << " not decoded by the second tick";
+    delays.push_back(sent.Ms());
+  }
+  const Spread spread = SpreadOf(delays);
+  std::printf(
+      "report after a quiet spell: sent to decoded median %.3f ms, longest %.3f ms over %d "
+      "reports (25 ms period)\n",
+      spread.median, spread.longest, kSamples);
+}
+
+// In step mode, the wheel one count further for every report, each sent before its tick: every
+// tick decodes the report sent just before it, so every tick sends one step line.
 TEST_F(PollTickFigures, APendantSendingAReportBeforeEachTickIsReadWithoutWaiting) {
   uint8_t counter = 0;
-  int decodedOnTime = 0;
-  const std::vector<double> blocks = TimeTicks([&] {
-    if (window_->Engine().State().CurrentInput[kWheelCounterByte] == counter) ++decodedOnTime;
-    ++counter;
-    EXPECT_TRUE(device_.Sends({0x04, counter, 1, 0x01, 0x01, 0, 0, 0}));
-  });
-  ASSERT_EQ(blocks.size(), static_cast<size_t>(kTicks)) << "the poll timer stopped ticking";
-  if (window_->Engine().State().CurrentInput[kWheelCounterByte] == counter) ++decodedOnTime;
-  EXPECT_EQ(decodedOnTime, kTicks + 1) << "a tick did not decode the report sent before it";
-  EXPECT_GT(displayReports_, 0) << "no display report reached the pendant";
+  ASSERT_TRUE(pendant_.Sends(test::PendantReport(counter, 1)));
+  // The host's Update calls let the wheel move once the mode has settled.
+  PumpUntil([] { return false; }, 600);
+  TakeCodes();
+  std::vector<double> blocks;
+  ASSERT_TRUE(PumpTicks(
+      kTicks, [&] { EXPECT_TRUE(pendant_.Sends(test::PendantReport(++counter, 1))); }, &blocks))
+      << "the poll timer stopped ticking";
+  int stepLines = 0;
+  for (const std::string& code : TakeCodes()) stepLines += code.rfind("G91G1", 0) == 0 ? 1 : 0;
+  EXPECT_EQ(stepLines, kTicks) << "a tick did not decode the report sent before it";
   Print("pendant sending a report before each tick", blocks);
 }
 

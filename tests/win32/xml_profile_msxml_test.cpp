@@ -159,8 +159,7 @@ TEST_F(ProfileOverMsxml, BlanksIndentationAndCommentsSurviveASave) {
   std::string saved = ReadBytes(path_);
   saved.erase(std::remove(saved.begin(), saved.end(), '\r'), saved.end());
   EXPECT_NE(saved.find("<!-- the host's own note -->"), std::string::npos) << saved;
-  EXPECT_NE(saved.find("\n  <Host>\n    <Units>mm</Units>\n  </Host>"), std::string::npos)
-      << saved;
+  EXPECT_NE(saved.find("\n  <Host>\n    <Units>mm</Units>\n  </Host>"), std::string::npos) << saved;
   XmlProfile reloaded(path_);
   EXPECT_EQ(reloaded.ReadString(kSection, "F1", "fallback"), "  HOME  ");
   EXPECT_EQ(reloaded.ReadString(kSection, "F2", "fallback"), "   ");

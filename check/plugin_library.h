@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "host/host_interface.h"
+#include "host/host_string_object.h"
 
-namespace pendant::test {
+namespace pendant {
 
 // The plug-in DLL in this program's folder.
 std::string DllBesideThisProgram();
@@ -53,19 +54,31 @@ struct PluginLibrary {
 };
 
 // Freshly allocated host state blocks and a host window object that holds the host window's
-// handle where the plug-in looks for it.
+// handle where the plug-in looks for it. Block C's message line is a string object of the
+// host's runtime, unshared with room unless a test points it elsewhere; the host's own fields
+// follow its pointer.
 class HostBlocks {
  public:
+  static constexpr size_t kFieldsAfterMessageLine = 64;
+
   explicit HostBlocks(HWND hostWindow);
 
   // InitControl with these blocks; its result.
   bool HandTo(const PluginLibrary& plugin);
 
+  // Block C, where the host keeps its axes' feed bases and its message line.
+  uint8_t* BlockC() { return blockC_.data(); }
+  void PointMessageLineAt(char* characters);
+  HostStringObject& MessageLine() { return messageLine_; }
+  // The bytes of the host's fields after the message line's pointer.
+  std::vector<uint8_t> FieldsAfterMessageLine() const;
+
  private:
   std::vector<uint8_t> blockA_ = std::vector<uint8_t>(kHostBlockASize);
   std::vector<uint8_t> blockB_ = std::vector<uint8_t>(kHostBlockBSize);
-  std::vector<uint8_t> blockC_ = std::vector<uint8_t>(kHostBlockCSize);
+  std::vector<uint8_t> blockC_ = std::vector<uint8_t>(kHostBlockCSize + kFieldsAfterMessageLine);
   uint8_t parentObject_[kHostParentWindowSize] = {};
+  HostStringObject messageLine_{HostStringObject::Layout::CountFirst, 255};
 };
 
-}  // namespace pendant::test
+}  // namespace pendant

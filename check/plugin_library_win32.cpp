@@ -1,14 +1,8 @@
-#include "tests/win32/plugin_library.h"
+#include "check/plugin_library.h"
 
 #include <cstring>
 
-namespace pendant::test {
-namespace {
-
-// Where the host's window object keeps its native handle.
-constexpr size_t kParentHandleOffset = 28;
-
-}  // namespace
+namespace pendant {
 
 std::string DllBesideThisProgram() {
   char path[MAX_PATH] = {};
@@ -53,11 +47,23 @@ PluginLibrary::~PluginLibrary() {
 }
 
 HostBlocks::HostBlocks(HWND hostWindow) {
-  std::memcpy(parentObject_ + kParentHandleOffset, &hostWindow, sizeof hostWindow);
+  std::memcpy(parentObject_ + kHostParentWindowOffset, &hostWindow, sizeof hostWindow);
+  for (size_t i = 0; i < kFieldsAfterMessageLine; ++i) {
+    blockC_[kHostBlockCSize + i] = static_cast<uint8_t>(0xA5 ^ i);
+  }
+  PointMessageLineAt(messageLine_.Chars());
+}
+
+void HostBlocks::PointMessageLineAt(char* characters) {
+  std::memcpy(blockC_.data() + host_fields::kHostMessageText, &characters, sizeof characters);
+}
+
+std::vector<uint8_t> HostBlocks::FieldsAfterMessageLine() const {
+  return {blockC_.begin() + kHostBlockCSize, blockC_.end()};
 }
 
 bool HostBlocks::HandTo(const PluginLibrary& plugin) {
   return plugin.InitControl(blockA_.data(), blockB_.data(), blockC_.data(), parentObject_);
 }
 
-}  // namespace pendant::test
+}  // namespace pendant
