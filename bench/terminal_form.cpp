@@ -154,13 +154,14 @@ FormOutcome SettingsForm::Key(int key) {
 }  // namespace
 
 FormOutcome RunSettingsForm(const std::string& profilePath,
-                            const std::function<void()>& keepRunning) {
+                            const std::function<bool()>& keepRunning) {
   SettingsForm form(profilePath);
   for (;;) {
     form.Draw();
     timeout(kWaitMs);
     const int key = getch();
-    keepRunning();
+    // A closed terminal answers every getch at once: without this the form would spin.
+    if (!keepRunning()) return {.configLine = {}, .quit = true};
     // While the form does not fit, only q acts: nothing changes out of sight.
     if (key == ERR || (!FormFits() && key != 'q')) continue;
     if (FormOutcome outcome = form.Key(key); outcome.quit || !outcome.configLine.empty()) {

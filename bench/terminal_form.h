@@ -13,8 +13,9 @@ struct FormOutcome {
 
 // Shows the form until the user accepts it, presses Escape or quits. OK that the dialog would
 // refuse keeps the form open on the refused edit. keepRunning is called whenever the form waits
-// for a key, so the session goes on meanwhile.
+// for a key, so the session goes on meanwhile; false (a hang-up or an interrupt) leaves the form
+// as q does.
 FormOutcome RunSettingsForm(const std::string& profilePath,
-                            const std::function<void()>& keepRunning);
+                            const std::function<bool()>& keepRunning);
 
 }  // namespace pendant::bench

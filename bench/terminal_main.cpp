@@ -61,8 +61,10 @@ void Draw(const InteractiveRun& run, std::vector<std::string>& shown) {
 
 // False when the user quit from the form.
 bool OpenSettings(InteractiveRun& run, const RealClock& clock) {
-  const FormOutcome outcome =
-      RunSettingsForm(run.Session().profilePath, [&] { run.CatchUpTo(clock.ElapsedMs()); });
+  const FormOutcome outcome = RunSettingsForm(run.Session().profilePath, [&] {
+    run.CatchUpTo(clock.ElapsedMs());
+    return !signalled;
+  });
   run.CatchUpTo(clock.ElapsedMs());
   if (outcome.quit) return false;
   run.Perform(outcome.configLine);
