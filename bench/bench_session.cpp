@@ -3,10 +3,12 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+#include <cstring>
 #include <memory>
+#include <stdexcept>
 
 #include "device/virtual_hid_bus.h"
 #include "platform/virtual_desktop.h"
@@ -17,16 +19,20 @@
 namespace pendant::bench {
 namespace {
 
-std::string MakePrivateDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "pendant-bench-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) return std::filesystem::temp_directory_path().string();
+// The session removes its folder with everything in it, so it only ever has one it made.
+std::string MakePrivateDirectory(const std::filesystem::path& parent) {
+  std::string pattern = (parent / "pendant-bench-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) {
+    throw std::runtime_error("cannot make a private folder in " + parent.string() + ": " +
+                             std::strerror(errno));
+  }
   return pattern;
 }
 
 }  // namespace
 
-BenchSession::BenchSession()
-    : host(SubstituteHost::Instance()), machine(host), directory_(MakePrivateDirectory()) {
+BenchSession::BenchSession(const std::filesystem::path& parent)
+    : host(SubstituteHost::Instance()), machine(host), directory_(MakePrivateDirectory(parent)) {
   Reset();
 }
 

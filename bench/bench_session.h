@@ -3,6 +3,7 @@
 // Update calls (at the host's rate) interleave deterministically.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -17,7 +18,9 @@ class BenchSession {
  public:
   static constexpr int kDefaultUpdatesPerSecond = 10;
 
-  BenchSession();
+  // The session's private folder is made in parent; a folder it cannot make is an error.
+  explicit BenchSession(
+      const std::filesystem::path& parent = std::filesystem::temp_directory_path());
   ~BenchSession();
   BenchSession(const BenchSession&) = delete;
   BenchSession& operator=(const BenchSession&) = delete;
