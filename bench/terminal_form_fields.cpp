@@ -89,7 +89,7 @@ VirtualDialogSurface OpenedDialog(const std::string& profilePath) {
   PendantSettings settings;
   {
     XmlProfile store(copy);
-    for (std::string_view key : kDialogReloadKeys) ReadSetting(store, settings, key);
+    for (const SettingKey* key : kDialogReloadKeys) ReadSetting(store, settings, *key);
   }
   std::filesystem::remove(copy, ignored);
   VirtualDialogSurface surface;
