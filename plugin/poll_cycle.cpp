@@ -1,4 +1,4 @@
-#include "input/input_report.h"
+#include "pendant/input_report_format.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 

@@ -11,6 +11,8 @@
 #include "device/pendant_link.h"
 #include "display/display_composer.h"
 #include "input/action_engine.h"
+#include "pendant/display_report_format.h"
+#include "pendant/input_report_format.h"
 #include "plugin/read_wait.h"
 #include "plugin/window_port.h"
 

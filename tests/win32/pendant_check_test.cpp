@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "check/display_test.h"
-#include "device/pendant_ids.h"
+#include "pendant/pendant_ids.h"
 #include "tests/win32/check_process.h"
 #include "tests/win32/standin_pendant.h"
 
