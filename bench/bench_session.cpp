@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "bench/action_words.h"
+
 #include "device/virtual_hid_bus.h"
 #include "platform/virtual_desktop.h"
 #include "plugin/exports.h"
@@ -40,21 +42,39 @@ void BenchSession::Reset() {
   std::construct_at(&machine, host);
   machine.AdvanceTo(VirtualDesktop::Instance().NowMs());
   pendant = VirtualPendant();
+  pendant.beforeEvent = [this](VirtualPendant::Event event, const VirtualPendant& now) {
+    TellPendant(event, now);
+  };
+  pendantTold_ = pendant;
   display = DisplayWrites();
   updatesPerSecond = kDefaultUpdatesPerSecond;
-  onStep = nullptr;
   nextUpdateMs_ = 0;
   profilePath = directory_ + "/profile.xml";
   std::remove(profilePath.c_str());
+  Tell("new session");
+}
+
+void BenchSession::Tell(const std::string& words) {
+  if (onAction) onAction(words);
+}
+
+void BenchSession::TellPendant(VirtualPendant::Event event, const VirtualPendant& now) {
+  if (!onAction) return;
+  for (const std::string& words : PendantEventWords(event, pendantTold_, now)) onAction(words);
+  pendantTold_ = now;
 }
 
 BenchSession::~BenchSession() {
+  // Observers may be gone by now, and the last stop is no step of the session.
+  onStep = nullptr;
+  onAction = nullptr;
   Stop();
   std::error_code ignored;
   std::filesystem::remove_all(directory_, ignored);
 }
 
 void BenchSession::SetProfileKey(const std::string& key, const std::string& value) {
+  Tell("profile " + key + " " + ScriptText(value));
   pugi::xml_document document;
   document.load_file(profilePath.c_str());
   pugi::xml_node root = document.document_element();
@@ -77,6 +97,7 @@ std::string BenchSession::Start(PendantAtStart pendantAtStart) {
   const bool plugged = pendantAtStart == PendantAtStart::Plugged;
   if (plugged && !pendant.Plugged()) pendant.Plug();
   if (!plugged && pendant.Plugged()) pendant.Unplug();
+  Tell(plugged ? "start" : "start nopendant");
   std::string name = host.Start(profilePath);
   host.PostInit();
   nextUpdateMs_ = VirtualDesktop::Instance().NowMs() + 1000 / std::max(updatesPerSecond, 1);
@@ -84,6 +105,7 @@ std::string BenchSession::Start(PendantAtStart pendantAtStart) {
 }
 
 void BenchSession::Stop() {
+  Tell("stop");
   host.Stop();
 }
 
@@ -97,6 +119,7 @@ void BenchSession::AdvanceTo(int64_t timeMs) {
 }
 
 void BenchSession::Tick(int count) {
+  Tell("tick " + std::to_string(count));
   VirtualDesktop& desktop = VirtualDesktop::Instance();
   for (int i = 0; i < count; ++i) {
     const int64_t due = desktop.NextTickDueMs();
@@ -105,6 +128,7 @@ void BenchSession::Tick(int count) {
 }
 
 void BenchSession::Update(int count) {
+  Tell("update " + std::to_string(count));
   for (int i = 0; i < count; ++i) CallUpdate();
 }
 
@@ -114,6 +138,7 @@ void BenchSession::CallUpdate() {
 }
 
 void BenchSession::Wait(int ms) {
+  Tell("wait " + std::to_string(ms));
   VirtualDesktop& desktop = VirtualDesktop::Instance();
   const int64_t end = desktop.NowMs() + ms;
   const int64_t interval = 1000 / std::max(updatesPerSecond, 1);

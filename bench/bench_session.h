@@ -23,7 +23,8 @@ class BenchSession {
   BenchSession& operator=(const BenchSession&) = delete;
 
   // Back to a new session (the plug-in stopped and as loaded; a fresh platform, host, machine
-  // and pendant; no profile file) in the same private folder, for programs that run many.
+  // and pendant; no profile file) in the same private folder, for programs that run many. The
+  // observers (onStep, onAction, the host's onEffect) stay.
   void Reset();
 
   // Puts a key into the plug-in's section of the profile file (before start).
@@ -54,13 +55,21 @@ class BenchSession {
   // Called after every step of virtual time (each poll tick and each Update call), so an
   // observer sees effects at the moment they happen.
   std::function<void()> onStep;
+  // Told, before it takes effect, of each thing done to the session or its pendant, in the
+  // words of the script line that would do it ("tick 4", "mode 3", "wheel +5"), so a session
+  // driven from C++ has a transcript too.
+  std::function<void(const std::string& words)> onAction;
 
  private:
   void AdvanceTo(int64_t timeMs);
   void CallUpdate();
+  void Tell(const std::string& words);
+  void TellPendant(VirtualPendant::Event event, const VirtualPendant& now);
 
   std::string directory_;
   int64_t nextUpdateMs_ = 0;
+  // The pendant as onAction was last told of it.
+  VirtualPendant pendantTold_;
 };
 
 }  // namespace pendant::bench

@@ -23,4 +23,10 @@ const std::vector<uint8_t>* DisplayWrites::Last() const {
   return count_ == 0 ? nullptr : &last_;
 }
 
+const std::vector<uint8_t>* DisplayWrites::Peek() const {
+  const auto& writes = VirtualHidBus::Instance().Writes();
+  if (!writes.empty()) return &writes.back().bytes;
+  return count_ == 0 ? nullptr : &last_;
+}
+
 }  // namespace pendant::bench

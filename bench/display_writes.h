@@ -14,6 +14,8 @@ class DisplayWrites {
   uint64_t Count() const;
   // The last display report written, or null when none was.
   const std::vector<uint8_t>* Last() const;
+  // The same, leaving the reports on the bus for a test that reads them there.
+  const std::vector<uint8_t>* Peek() const;
 
  private:
   // Taking the bus's reports changes nothing a reader can see, hence const.

@@ -45,7 +45,7 @@ void ZeroBlock(std::vector<uint8_t>& block, size_t size) {
 void RecordButton(int16_t code) {
   SubstituteHost& host = SubstituteHost::Instance();
   const HostEffect effect{HostEffect::Kind::Button, code, 0.0, {}};
-  host.effects.push_back(effect);
+  host.Record(effect);
   if (host.reactions) host.reactions->OnButton(code);
   ActInside(host, effect);
 }
@@ -54,7 +54,7 @@ void RecordSetDro(int16_t dro, double value) {
   SubstituteHost& host = SubstituteHost::Instance();
   host.dros[dro] = value;
   const HostEffect effect{HostEffect::Kind::SetDro, dro, value, {}};
-  host.effects.push_back(effect);
+  host.Record(effect);
   if (host.reactions) host.reactions->OnSetDro(dro, value);
   ActInside(host, effect);
 }
@@ -80,7 +80,7 @@ void IgnoreSetLed(int16_t, uint8_t) {}
 void RecordCode(const char* line) {
   SubstituteHost& host = SubstituteHost::Instance();
   const HostEffect effect{HostEffect::Kind::Code, 0, 0.0, line ? line : ""};
-  host.effects.push_back(effect);
+  host.Record(effect);
   if (host.reactions) host.reactions->OnCode(effect.text);
   ActInside(host, effect);
 }
@@ -164,13 +164,18 @@ void SubstituteHost::Stop() {
 void SubstituteHost::CollectMessage() {
   const std::string text = messageLine.Text();
   if (text.empty()) return;
-  effects.push_back({HostEffect::Kind::Message, 0, 0.0, text});
+  Record({HostEffect::Kind::Message, 0, 0.0, text});
   messageLine.Clear();
 }
 
 double SubstituteHost::Dro(int dro) const {
   const auto found = dros.find(dro);
   return found == dros.end() ? 0.0 : found->second;
+}
+
+void SubstituteHost::Record(const HostEffect& effect) {
+  effects.push_back(effect);
+  if (onEffect) onEffect(effect);
 }
 
 std::vector<HostEffect> SubstituteHost::TakeEffects() {

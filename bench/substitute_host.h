@@ -52,7 +52,8 @@ class SubstituteHost {
   // The callbacks are plain function pointers, so they reach the one host through this.
   static SubstituteHost& Instance();
 
-  // Back to a fresh host: no effects, DROs and LEDs zero, blocks zeroed, a new host window.
+  // Back to a fresh host: no effects, DROs and LEDs zero, blocks zeroed, a new host window;
+  // onEffect stays.
   void Reset();
 
   // Hands over the six callbacks, names the profile and creates the plug-in's window; returns
@@ -69,12 +70,17 @@ class SubstituteHost {
   // shows it and clears the line.
   void CollectMessage();
 
+  // Keeps an effect of the plug-in and tells onEffect of it.
+  void Record(const HostEffect& effect);
   std::vector<HostEffect> TakeEffects();
 
   // A DRO's value (0.0 when never set) and an LED's state, as the host would answer them.
   double Dro(int dro) const;
   bool Led(int led) const { return ledsOn.count(led) != 0; }
 
+  // Told of every effect as the plug-in makes it, before the reactions: a transcript sees each
+  // one in order, also those a test takes away at once.
+  std::function<void(const HostEffect&)> onEffect;
   // Every effect also reaches these when set (the bench's machine).
   HostReactions* reactions = nullptr;
   // What the host does inside a callback before it returns, once the effect is recorded: a

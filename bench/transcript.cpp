@@ -14,8 +14,19 @@ constexpr std::string_view kDisplayLabel = "  display ";
 
 }  // namespace
 
-Transcript::Transcript(std::ostream& out, const BenchSession& session)
-    : out_(out), session_(session), startMs_(VirtualDesktop::Instance().NowMs()) {}
+Transcript::Transcript(std::ostream& out, BenchSession& session, DisplayReports displayReports)
+    : out_(out),
+      session_(session),
+      displayReports_(displayReports),
+      startMs_(VirtualDesktop::Instance().NowMs()) {
+  session.host.onEffect = [this](const HostEffect& effect) {
+    Line("  host: " + effect.ToString());
+  };
+}
+
+Transcript::~Transcript() {
+  session_.host.onEffect = nullptr;
+}
 
 void Transcript::Line(const std::string& text) {
   LineAt(VirtualDesktop::Instance().NowMs(), text);
@@ -45,13 +56,10 @@ void Transcript::Note(const std::string& text) {
 }
 
 void Transcript::CatchUp() {
-  const auto& effects = session_.host.effects;
-  for (; effectsShown_ < effects.size(); ++effectsShown_) {
-    Line("  host: " + effects[effectsShown_].ToString());
-  }
   const auto& notes = session_.machine.Notes();
   for (; notesShown_ < notes.size(); ++notesShown_) Line("  machine: " + notes[notesShown_]);
-  const std::vector<uint8_t>* report = session_.display.Last();
+  const std::vector<uint8_t>* report =
+      displayReports_ == DisplayReports::Take ? session_.display.Last() : session_.display.Peek();
   if (!report) return;
   const DisplayText text = TextOfReport(*report);
   if (displayShown_ != text) DrawDisplay(text);

@@ -15,8 +15,17 @@ namespace pendant::bench {
 
 class Transcript {
  public:
-  // Times are shown from the moment of construction.
-  Transcript(std::ostream& out, const BenchSession& session);
+  // Whether drawing the display takes the plug-in's reports off the virtual bus (a script's
+  // transcript, so a session of any length holds one) or leaves them for a test that reads them.
+  enum class DisplayReports { Take, Leave };
+
+  // Times are shown from the moment of construction. The transcript is told of the host's
+  // effects as they happen, until it is destroyed.
+  Transcript(std::ostream& out, BenchSession& session,
+             DisplayReports displayReports = DisplayReports::Take);
+  ~Transcript();
+  Transcript(const Transcript&) = delete;
+  Transcript& operator=(const Transcript&) = delete;
 
   void Command(const std::string& source);
   // A command stamped with an earlier virtual time: one whose length is known only once it is
@@ -24,7 +33,7 @@ class Transcript {
   void CommandAt(int64_t timeMs, const std::string& source);
   void Narrate(const std::string& text);
   void Note(const std::string& text);
-  // Shows the host effects and the display change that happened since the last call.
+  // Shows what the machine did and the display change that happened since the last call.
   void CatchUp();
 
  private:
@@ -33,9 +42,9 @@ class Transcript {
   void DrawDisplay(const DisplayText& text);
 
   std::ostream& out_;
-  const BenchSession& session_;
+  BenchSession& session_;
+  DisplayReports displayReports_;
   int64_t startMs_;
-  size_t effectsShown_ = 0;
   size_t notesShown_ = 0;
   std::optional<DisplayText> displayShown_;
 };

@@ -9,17 +9,17 @@ constexpr uint8_t kOfflineBit = 0x10;
 constexpr uint8_t kStopBit = 0x20;
 constexpr uint8_t kKeyBit = 0x40;
 constexpr uint8_t kExtendedBit = 0x10;
-// The rate a hand turning the wheel at a moderate pace reports.
-constexpr uint8_t kTurningRate = 40;
 
 }  // namespace
 
 void VirtualPendant::Plug() {
+  if (beforeEvent) beforeEvent(Event::Plug, *this);
   VirtualHidBus::Instance().Plug(path, kPendantVendorId, kPendantProductId);
-  Send();
+  SendReport();
 }
 
 void VirtualPendant::Unplug() {
+  if (beforeEvent) beforeEvent(Event::Unplug, *this);
   VirtualHidBus::Instance().Unplug(path);
 }
 
@@ -44,6 +44,11 @@ VirtualHidBus::Report VirtualPendant::Report() const {
 }
 
 void VirtualPendant::Send() const {
+  if (beforeEvent) beforeEvent(Event::Send, *this);
+  SendReport();
+}
+
+void VirtualPendant::SendReport() const {
   if (reportDelayMs < 0) return;
   VirtualHidBus::Instance().SendReport(path, Report(), reportDelayMs);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "device/virtual_hid_bus.h"
@@ -14,6 +15,9 @@ inline constexpr const char* kPendantPath =
 
 class VirtualPendant {
  public:
+  // The rate a hand turning the wheel at a moderate pace reports.
+  static constexpr uint8_t kTurningRate = 40;
+
   int axisSelector = 1;  // 1..7
   int modeSelector = 1;  // 1..6
   bool extended = true;
@@ -35,6 +39,13 @@ class VirtualPendant {
   void Send() const;
 
   std::string path = kPendantPath;
+
+  enum class Event { Plug, Unplug, Send };
+  // Told before each thing done to the pendant, with the pendant as it is then.
+  std::function<void(Event, const VirtualPendant&)> beforeEvent;
+
+ private:
+  void SendReport() const;
 };
 
 }  // namespace pendant::bench
