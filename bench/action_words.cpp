@@ -69,15 +69,8 @@ std::vector<std::string> PendantEventWords(VirtualPendant::Event event,
   }
   lines.insert(lines.end(), changes.begin(), changes.end());
   lines.push_back(now.path == kPendantPath ? "pendant plug"
-                                           : "pendant plug " + ScriptText(now.path));
+                                           : "pendant plug " + ScriptWord(now.path));
   return lines;
-}
-
-std::string ScriptText(std::string_view text) {
-  // A '#' starts a comment only where it begins a word, and a blank would end the word.
-  bool plain = !text.empty() && text.front() != '#';
-  for (char c : text) plain = plain && IsPrintable(c) && c != ' ' && c != '"';
-  return plain ? std::string(text) : Quoted(text);
 }
 
 }  // namespace pendant::bench

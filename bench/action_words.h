@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "bench/virtual_pendant.h"
@@ -15,9 +14,5 @@ namespace pendant::bench {
 // set while the pendant was unplugged come before its "pendant plug".
 std::vector<std::string> PendantEventWords(VirtualPendant::Event event,
                                            const VirtualPendant& before, const VirtualPendant& now);
-
-// A word or a text as a script line writes it: as it is where it reads back the same, else
-// quoted.
-std::string ScriptText(std::string_view text);
 
 }  // namespace pendant::bench

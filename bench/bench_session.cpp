@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "bench/action_words.h"
+#include "bench/text_escape.h"
 
 #include "device/virtual_hid_bus.h"
 #include "platform/virtual_desktop.h"
@@ -74,7 +75,7 @@ BenchSession::~BenchSession() {
 }
 
 void BenchSession::SetProfileKey(const std::string& key, const std::string& value) {
-  Tell("profile " + key + " " + ScriptText(value));
+  Tell("profile " + key + " " + ScriptWord(value));
   pugi::xml_document document;
   document.load_file(profilePath.c_str());
   pugi::xml_node root = document.document_element();

@@ -13,15 +13,6 @@
 namespace pendant::bench {
 namespace {
 
-// A word of a script line: quoted when blanks, quotes, backslashes, a # or unprintable bytes
-// would change how it reads.
-std::string ScriptWord(const std::string& text) {
-  for (char c : text) {
-    if (!IsPrintable(c) || c == ' ' || c == '"' || c == '\\' || c == '#') return Quoted(text);
-  }
-  return text;
-}
-
 // The dialog's names of the settings, as its labels (and the install guide) give them.
 constexpr std::pair<std::string_view, const char*> kLabels[] = {
     {"AutoChangeSens", "Velocity Slow Down Rate 1/"},

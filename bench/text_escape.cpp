@@ -30,6 +30,13 @@ std::string Quoted(std::string_view text) {
   return quoted + "\"";
 }
 
+std::string ScriptWord(std::string_view text) {
+  // A '#' starts a comment only where it begins a word, and a blank would end the word.
+  bool plain = !text.empty() && text.front() != '#';
+  for (char c : text) plain = plain && IsPrintable(c) && c != ' ' && c != '"';
+  return plain ? std::string(text) : Quoted(text);
+}
+
 std::string Showable(std::string_view text) {
   std::string shown;
   for (char c : text) {

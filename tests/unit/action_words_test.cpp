@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/script_parser.h"
+#include "bench/text_escape.h"
 
 namespace pendant::bench {
 namespace {
@@ -53,13 +54,13 @@ TEST(ActionWords, TimingAndPlugsComeBeforeTheReport) {
 }
 
 TEST(ActionWords, TextIsQuotedOnlyWhereAScriptWouldReadItOtherwise) {
-  EXPECT_EQ(ScriptText("1.5"), "1.5");
-  EXPECT_EQ(ScriptText("\\\\?\\hid#vid"), "\\\\?\\hid#vid");
-  EXPECT_EQ(ScriptText(""), "\"\"");
-  EXPECT_EQ(ScriptText("Coolant #1"), "\"Coolant #1\"");
-  EXPECT_EQ(ScriptText("#1"), "\"#1\"");
+  EXPECT_EQ(ScriptWord("1.5"), "1.5");
+  EXPECT_EQ(ScriptWord("\\\\?\\hid#vid"), "\\\\?\\hid#vid");
+  EXPECT_EQ(ScriptWord(""), "\"\"");
+  EXPECT_EQ(ScriptWord("Coolant #1"), "\"Coolant #1\"");
+  EXPECT_EQ(ScriptWord("#1"), "\"#1\"");
   for (const std::string value : {"1.5", "", "Coolant #1", "#1", " padded ", "tab\there"}) {
-    const script::ParsedScript parsed = script::ParseScript("profile F1 " + ScriptText(value));
+    const script::ParsedScript parsed = script::ParseScript("profile F1 " + ScriptWord(value));
     ASSERT_FALSE(parsed.error) << value;
     EXPECT_EQ(std::get<script::SetProfileKey>(parsed.commands.at(0).action).value, value);
   }
