@@ -2,7 +2,7 @@
 #include "input/action_engine.h"
 
 #include "host/host_numbers.h"
-#include "input/input_report.h"
+#include "pendant/input_report_format.h"
 
 namespace pendant {
 

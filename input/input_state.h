@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "device/report_length.h"
+#include "pendant/input_report_format.h"
 
 namespace pendant {
 

@@ -3,10 +3,10 @@
 
 #include "host/host_numbers.h"
 #include "input/action_engine.h"
-#include "input/input_report.h"
 #include "input/jog_mode.h"
 #include "input/percentage_adjust.h"
 #include "input/step_size_text.h"
+#include "pendant/input_report_format.h"
 
 namespace pendant {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "host/host_numbers.h"
 #include "input/action_engine.h"
-#include "input/input_report.h"
+#include "pendant/input_report_format.h"
 #include "settings/selection_tables.h"
 
 namespace pendant {

@@ -1,12 +1,11 @@
-#include "input/input_report.h"
-#include "plugin/plugin_module.h"
+#include "pendant/input_report_format.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
 
 bool TrundleWin::PollCycle() {
   display_.StepDisplayCycle(engine_.State().CurrentInput[kWheelRateByte] != 0);
-  module_.pollTicks.Step();
+  pollTicks_.Step();
 
   if (!link_.DeviceOpen()) {
     LookAgainWhileClosed();
