@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_session.h"
+#include "bench/session/bench_session.h"
 
 namespace pendant::testing {
 
