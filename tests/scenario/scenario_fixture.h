@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_session.h"
-#include "bench/transcript.h"
+#include "bench/session/bench_session.h"
+#include "bench/session/transcript.h"
 
 namespace pendant::testing {
 

@@ -1,5 +1,5 @@
 // The script words a test's transcript gives to what was done to the pendant.
-#include "bench/action_words.h"
+#include "bench/session/action_words.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "bench/script_parser.h"
-#include "bench/text_escape.h"
+#include "bench/script/script_parser.h"
+#include "bench/session/text_escape.h"
 
 namespace pendant::bench {
 namespace {
