@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "bench/bench_session.h"
+#include "bench/session/bench_session.h"
 #include "tests/support/temp_dir.h"
 
 namespace pendant::bench {
