@@ -1,7 +1,10 @@
 // The XML document on the virtual platform: pugixml.
 #include <pugixml.hpp>
 
+#include <cstdint>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "settings/xml_document.h"
@@ -20,6 +23,11 @@ constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes |
                                  pugi::parse_ws_pcdata | pugi::parse_fragment;
 // Written back without re-indentation: the whitespace the file had is in the document.
 constexpr unsigned kSaveFlags = pugi::format_raw;
+// With raw line ends a carriage return written as a reference (`&#13;`) looks like a line end
+// and would be saved as one. A file whose text holds such a carriage return is read with line
+// ends normalised instead, and saved with its own line end and the reference written again;
+// every other file keeps its bytes exactly.
+constexpr unsigned kParseFlagsWithLineEnds = kParseFlags | pugi::parse_eol;
 
 pugi::xml_node NodeOf(void* node) {
   return pugi::xml_node(static_cast<pugi::xml_node_struct*>(node));
@@ -64,10 +72,119 @@ bool IsWide(pugi::xml_encoding encoding) {
          encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be;
 }
 
-bool StartsWithByteOrderMark(const std::string& path) {
-  char head[3] = {};
-  std::ifstream(path, std::ios::binary).read(head, sizeof head);
-  return head[0] == '\xEF' && head[1] == '\xBB' && head[2] == '\xBF';
+bool ReadBytes(const std::string& path, std::string& bytes) {
+  std::ifstream file(path, std::ios::binary);
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad() && file.is_open();
+}
+
+bool TextHoldsCarriageReturn(pugi::xml_document& document) {
+  class Finder final : public pugi::xml_tree_walker {
+   public:
+    bool for_each(pugi::xml_node& node) override {
+      found = node.type() == pugi::node_pcdata && std::strchr(node.value(), '\r') != nullptr;
+      return !found;
+    }
+    bool found = false;
+  } finder;
+  document.traverse(finder);
+  return finder.found;
+}
+
+// Doctypes and processing instructions keep raw line ends even when the rest is normalised.
+void NormaliseMarkupLineEnds(pugi::xml_document& document) {
+  class Normaliser final : public pugi::xml_tree_walker {
+   public:
+    bool for_each(pugi::xml_node& node) override {
+      if (node.type() != pugi::node_doctype && node.type() != pugi::node_pi) return true;
+      std::string value = node.value();
+      if (value.find('\r') == std::string::npos) return true;
+      std::string normalised;
+      for (size_t at = 0; at < value.size(); ++at) {
+        const bool pairedWithNext =
+            value[at] == '\r' && at + 1 < value.size() && value[at + 1] == '\n';
+        if (!pairedWithNext) normalised += value[at] == '\r' ? '\n' : value[at];
+      }
+      node.set_value(normalised.c_str());
+      return true;
+    }
+  } normaliser;
+  document.traverse(normaliser);
+}
+
+// The code units of a file in the encodings the document reads; ASCII characters are one unit.
+class CodeUnits {
+ public:
+  explicit CodeUnits(pugi::xml_encoding encoding)
+      : width_(encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be   ? 2
+               : encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be ? 4
+                                                                                            : 1),
+        bigEndian_(encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_utf32_be) {}
+
+  size_t Width() const { return width_; }
+  uint32_t At(const std::string& bytes, size_t offset) const {
+    uint32_t unit = 0;
+    for (size_t i = 0; i < width_; ++i) {
+      const auto byte =
+          static_cast<unsigned char>(bytes[offset + (bigEndian_ ? i : width_ - 1 - i)]);
+      unit = (unit << 8) | byte;
+    }
+    return unit;
+  }
+  void Append(std::string& bytes, const char* ascii) const {
+    for (; *ascii; ++ascii) {
+      for (size_t i = 0; i < width_; ++i) {
+        const bool low = bigEndian_ ? i == width_ - 1 : i == 0;
+        bytes += low ? *ascii : '\0';
+      }
+    }
+  }
+
+ private:
+  size_t width_;
+  bool bigEndian_;
+};
+
+// The file's first line end; a file has one style of line end.
+const char* FirstLineEnd(const std::string& bytes, const CodeUnits& units) {
+  const size_t width = units.Width();
+  for (size_t at = 0; at + width <= bytes.size(); at += width) {
+    const uint32_t unit = units.At(bytes, at);
+    if (unit == '\n') return "\n";
+    if (unit == '\r') {
+      const bool pairedWithNext =
+          at + 2 * width <= bytes.size() && units.At(bytes, at + width) == '\n';
+      return pairedWithNext ? "\r\n" : "\r";
+    }
+  }
+  return "\n";
+}
+
+class BytesWriter final : public pugi::xml_writer {
+ public:
+  void write(const void* data, size_t size) override {
+    bytes.append(static_cast<const char*>(data), size);
+  }
+  std::string bytes;
+};
+
+// In a document read with normalised line ends, every line feed written is a line end and every
+// carriage return is a character of the text.
+std::string WithLineEndsAndCarriageReturnReferences(const std::string& bytes,
+                                                    const CodeUnits& units, const char* lineEnd) {
+  std::string written;
+  written.reserve(bytes.size());
+  for (size_t at = 0; at < bytes.size(); at += units.Width()) {
+    const uint32_t unit = at + units.Width() <= bytes.size() ? units.At(bytes, at) : 0;
+    if (unit == '\n') {
+      units.Append(written, lineEnd);
+    } else if (unit == '\r') {
+      units.Append(written, "&#13;");
+    } else {
+      written.append(bytes, at, units.Width());
+    }
+  }
+  return written;
 }
 
 }  // namespace
@@ -77,6 +194,8 @@ struct XmlDocument::Impl {
   // Saved as loaded: same encoding, byte order mark only if the file had one.
   pugi::xml_encoding encoding = pugi::encoding_auto;
   bool byteOrderMark = false;
+  // Set when the document was read with normalised line ends: the line end to write.
+  const char* lineEnd = nullptr;
 };
 
 XmlElement::~XmlElement() = default;
@@ -97,19 +216,40 @@ bool XmlDocument::Available() const {
 }
 
 bool XmlDocument::Load(const std::string& path) {
-  pugi::xml_parse_result result = impl_->document.load_file(path.c_str(), kParseFlags);
-  if (result && impl_->document.document_element()) {
-    impl_->encoding = result.encoding;
-    impl_->byteOrderMark = IsWide(result.encoding) || StartsWithByteOrderMark(path);
-    return true;
+  impl_->lineEnd = nullptr;
+  std::string bytes;
+  pugi::xml_parse_result result;
+  if (ReadBytes(path, bytes)) {
+    result = impl_->document.load_buffer(bytes.data(), bytes.size(), kParseFlags);
   }
-  impl_->document.reset();
-  return false;
+  if (!result || !impl_->document.document_element()) {
+    impl_->document.reset();
+    return false;
+  }
+  impl_->encoding = result.encoding;
+  impl_->byteOrderMark = IsWide(result.encoding) || bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  if (TextHoldsCarriageReturn(impl_->document)) {
+    pugi::xml_document normalised;
+    normalised.load_buffer(bytes.data(), bytes.size(), kParseFlagsWithLineEnds, result.encoding);
+    if (TextHoldsCarriageReturn(normalised)) {
+      NormaliseMarkupLineEnds(normalised);
+      impl_->document.reset(normalised);
+      impl_->lineEnd = FirstLineEnd(bytes, CodeUnits(result.encoding));
+    }
+  }
+  return true;
 }
 
 bool XmlDocument::Save(const std::string& path) {
   const unsigned flags = kSaveFlags | (impl_->byteOrderMark ? pugi::format_write_bom : 0);
-  return impl_->document.save_file(path.c_str(), "", flags, impl_->encoding);
+  if (!impl_->lineEnd) return impl_->document.save_file(path.c_str(), "", flags, impl_->encoding);
+  BytesWriter writer;
+  impl_->document.save(writer, "", flags, impl_->encoding);
+  const CodeUnits units(impl_->encoding);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << WithLineEndsAndCarriageReturnReferences(writer.bytes, units, impl_->lineEnd);
+  file.close();
+  return !file.fail();
 }
 
 XmlElement XmlDocument::DocumentElement() {

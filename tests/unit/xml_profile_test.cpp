@@ -278,6 +278,48 @@ TEST_F(XmlProfileTest, HostProfileRoundTripsWithOnlyThePluginSectionChanged) {
   EXPECT_LT(host.Whole().size(), 105u * 1024);
 }
 
+// An ASCII text in a wide encoding, with its byte order mark.
+std::string Wide(const std::string& ascii, size_t width, bool bigEndian) {
+  std::string bytes;
+  for (const char32_t code : U"\uFEFF" + std::u32string(ascii.begin(), ascii.end())) {
+    for (size_t i = 0; i < width; ++i) {
+      bytes += static_cast<char>(code >> 8 * (bigEndian ? width - 1 - i : i) & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+// A carriage return the host wrote as a character reference stays a character of its text, and
+// the file keeps its own line ends, also where the plug-in adds its section.
+TEST_F(XmlProfileTest, CarriageReturnReferencesStayCharactersOfTheText) {
+  const std::string texts[] = {"<p>a&#13;b</p>", "<p>a&#13;\r\nb</p>", "<p a=\"x&#13;y\"/>"};
+  for (const std::string& text : texts) {
+    for (const char* lineEnd : {"\n", "\r\n"}) {
+      const std::string head = "<?xml version=\"1.0\"?>\r\n<r>\r\n  " + text + "\r\n";
+      const std::string section =
+          "  <Qorvix_K7R_Pendant><DelaySteps>30</DelaySteps></Qorvix_K7R_Pendant>\r\n";
+      WriteFile(path_, WithLineEnd(head + "</r>\r\n", lineEnd));
+      {
+        XmlProfile profile(path_);
+        profile.WriteInt(kSection, "DelaySteps", 30);
+      }
+      EXPECT_EQ(ReadFile(path_), WithLineEnd(head + section + "</r>\r\n", lineEnd))
+          << text << (lineEnd[0] == '\r' ? " in CR LF" : " in LF");
+    }
+  }
+}
+
+TEST_F(XmlProfileTest, CarriageReturnReferencesStayInWideEncodings) {
+  const std::string file = "<?xml version=\"1.0\"?>\r\n<r>\r\n  <p>a&#13;b</p>\r\n</r>\r\n";
+  const std::pair<size_t, bool> encodings[] = {{2, false}, {2, true}, {4, false}};
+  for (const auto& [width, bigEndian] : encodings) {
+    WriteFile(path_, Wide(file, width, bigEndian));
+    { XmlProfile profile(path_); }
+    EXPECT_EQ(ReadFile(path_), Wide(file, width, bigEndian))
+        << width << (bigEndian ? " BE" : " LE");
+  }
+}
+
 // What a save may change outside the plug-in's section: the declaration is added when missing,
 // and quoting, character references and empty elements are written in one form.
 TEST_F(XmlProfileTest, SaveNormalisesOnlyTheDeclarationAndQuoting) {
