@@ -1,11 +1,10 @@
-#include "input/input_report.h"
 #include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
 
 bool TrundleWin::PollCycle() {
-  display_.StepDisplayCycle(engine_.State().CurrentInput[kWheelRateByte] != 0);
+  display_.StepDisplayCycle(engine_.View().WheelRate != 0);
   module_.pollTicks.Step();
 
   if (!link_.DeviceOpen()) {
@@ -27,7 +26,7 @@ bool TrundleWin::PollCycle() {
   if (landed) engine_.ReportLanded(InputBuffer);
 
   engine_.DecodeInput(InputBuffer);
-  display_.Compose(engine_.State(), DisplayBuffer);
+  display_.Compose(engine_.View(), DisplayBuffer);
   link_.Write(DisplayBuffer, sizeof DisplayBuffer);
   Follow(link_.TakeLoss());
   return true;
