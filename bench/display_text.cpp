@@ -1,17 +1,15 @@
 #include "bench/display_text.h"
 
 #include "bench/text_escape.h"
+#include "pendant/display_report_format.h"
 
 namespace pendant::bench {
 namespace {
 
-constexpr size_t kLine1First = 2;
-constexpr size_t kLine2First = 10;
-constexpr size_t kLineLength = 8;
-
 std::string LineAt(const std::vector<uint8_t>& report, size_t first) {
-  std::string line(kLineLength, '\0');
-  for (size_t i = 0; i < kLineLength && first + i < report.size(); ++i) {
+  constexpr size_t kLength = kLineLength;
+  std::string line(kLength, '\0');
+  for (size_t i = 0; i < kLength && first + i < report.size(); ++i) {
     line[i] = static_cast<char>(report[first + i]);
   }
   return line;

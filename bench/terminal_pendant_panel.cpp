@@ -3,6 +3,7 @@
 #include "bench/display_text.h"
 #include "bench/terminal_panels.h"
 #include "input/selector_names.h"
+#include "pendant/display_report_format.h"
 
 namespace pendant::bench {
 namespace {
@@ -25,11 +26,11 @@ std::vector<std::string> PendantPanel(const BenchSession& session) {
   const VirtualPendant& pendant = session.pendant;
   const std::vector<uint8_t>* report = session.display.Last();
   const bool plugged = pendant.Plugged();
-  DisplayText text{std::string(8, ' '), std::string(8, ' ')};
+  DisplayText text{std::string(kLineLength, ' '), std::string(kLineLength, ' ')};
   int led = 0;
   if (plugged && report) {
     text = TextOfReport(*report);
-    led = report->size() > 1 ? (*report)[1] : 0;
+    led = report->size() > kLedByte ? (*report)[kLedByte] : 0;
   }
   char ledLine[40];
   std::snprintf(ledLine, sizeof ledLine, "   LED byte %d%s", led, led ? " (lit)" : "");

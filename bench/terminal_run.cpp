@@ -7,8 +7,8 @@
 
 #include "bench/script_parser.h"
 #include "bench/text_escape.h"
+#include "input/poll_interval.h"
 #include "platform/virtual_desktop.h"
-#include "plugin/trundle_win.h"
 
 namespace pendant::bench {
 namespace {

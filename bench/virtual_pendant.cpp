@@ -1,14 +1,11 @@
 #include "bench/virtual_pendant.h"
 
-#include "device/pendant_ids.h"
+#include "pendant/input_report_format.h"
+#include "pendant/pendant_ids.h"
 
 namespace pendant::bench {
 namespace {
 
-constexpr uint8_t kOfflineBit = 0x10;
-constexpr uint8_t kStopBit = 0x20;
-constexpr uint8_t kKeyBit = 0x40;
-constexpr uint8_t kExtendedBit = 0x10;
 // The rate a hand turning the wheel at a moderate pace reports.
 constexpr uint8_t kTurningRate = 40;
 
@@ -35,11 +32,13 @@ void VirtualPendant::TurnWheel(int counts) {
 
 VirtualHidBus::Report VirtualPendant::Report() const {
   VirtualHidBus::Report report{};
-  report[1] = wheelCounter;
-  report[2] = wheelRate;
-  report[3] = static_cast<uint8_t>((axisSelector & 0x0F) | (offline ? kOfflineBit : 0) |
-                                   (stopEngaged ? kStopBit : 0) | (keyDown ? kKeyBit : 0));
-  report[4] = static_cast<uint8_t>((modeSelector & 0x0F) | (extended ? kExtendedBit : 0));
+  report[kWheelCounterByte] = wheelCounter;
+  report[kWheelRateByte] = wheelRate;
+  report[kSwitchByte] =
+      static_cast<uint8_t>((axisSelector & kAxisSelectorBits) | (offline ? kOfflineBit : 0) |
+                           (stopEngaged ? kStopBit : 0) | (keyDown ? kKeyBit : 0));
+  report[kModeByte] =
+      static_cast<uint8_t>((modeSelector & kModeSelectorBits) | (extended ? kExtendedMarkBit : 0));
   return report;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "device/pendant_ids.h"
+#include "pendant/pendant_ids.h"
 
 namespace pendant::check {
 namespace {
@@ -70,7 +70,7 @@ std::vector<std::string> FoundLines(const std::string& path, const HidReportLeng
                 lengths.input, kInputReportSize);
   char output[80];
   std::snprintf(output, sizeof output, "Output report length: %zu bytes (the pendant's: %zu)",
-                lengths.output, kOutputReportSize);
+                lengths.output, kDisplayReportSize);
   lines.push_back(input);
   lines.push_back(output);
   return lines;

@@ -6,9 +6,9 @@
 
 #include "input/input_report.h"
 #include "input/key_timing.h"
+#include "input/poll_interval.h"
 #include "input/selector_names.h"
 #include "input/wheel_count.h"
-#include "plugin/trundle_win.h"
 
 namespace pendant::check {
 namespace {

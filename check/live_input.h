@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "device/report_length.h"
+#include "pendant/input_report_format.h"
 
 namespace pendant::check {
 

@@ -230,7 +230,7 @@ bool HidReader::DeviceGone() const {
 // The bus takes every write at once, so none is ever in flight.
 struct HidWriter::Impl {
   bool gone = false;
-  size_t length = kOutputReportSize;
+  size_t length = kDisplayReportSize;
   uint8_t outgoing[kMaxReportLength] = {};
 };
 

@@ -335,7 +335,7 @@ bool HidReader::DeviceGone() const {
 struct HidWriter::Impl {
   std::unique_ptr<Operation> operation = std::make_unique<Operation>();
   Leftovers leftovers;
-  size_t length = kOutputReportSize;     // the device's output report length
+  size_t length = kDisplayReportSize;    // the device's output report length
   DeviceHandle handle = kInvalidDevice;  // the handle of the write in flight
   bool pending = false;
   bool gone = false;

@@ -1,6 +1,6 @@
 #include "device/pendant_link.h"
 
-#include "device/pendant_ids.h"
+#include "pendant/pendant_ids.h"
 
 namespace pendant {
 namespace {

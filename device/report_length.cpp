@@ -13,7 +13,7 @@ size_t Usable(size_t stated, size_t own) {
 }  // namespace
 
 HidReportLengths UsableReportLengths(size_t statedInput, size_t statedOutput) {
-  return {Usable(statedInput, kInputReportSize), Usable(statedOutput, kOutputReportSize)};
+  return {Usable(statedInput, kInputReportSize), Usable(statedOutput, kDisplayReportSize)};
 }
 
 size_t FitReport(const uint8_t* report, size_t size, size_t length,

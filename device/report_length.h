@@ -6,16 +6,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "pendant/display_report_format.h"
+#include "pendant/input_report_format.h"
+
 namespace pendant {
 
-inline constexpr size_t kInputReportSize = 8;
-inline constexpr size_t kOutputReportSize = 21;
 // Lengths a device states beyond this are taken as this: the buffers are fixed.
 inline constexpr size_t kMaxReportLength = 1024;
 
 struct HidReportLengths {
   size_t input = kInputReportSize;
-  size_t output = kOutputReportSize;
+  size_t output = kDisplayReportSize;
 };
 
 // The lengths a device stated, with 0 (none stated) read as the pendant's own and larger ones

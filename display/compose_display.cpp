@@ -68,8 +68,8 @@ void DisplayComposer::Compose(const PendantView& view, uint8_t (&report)[kDispla
     state_.DisplayTextStarted = true;
   }
   const bool resetLed = host_.GetLed(kEmergencyStopLed);
-  report[kReportIdByte] = 0;
-  report[kLedByte] = resetLed ? 1 : 0;
+  report[kReportIdByte] = kReportId;
+  report[kLedByte] = resetLed ? kLedOn : kLedOff;
   report[kSequenceByte] = static_cast<uint8_t>(updateTicks_.ReportSequence & 0xFF);
 
   const ScreenContext screen{

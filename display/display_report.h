@@ -1,5 +1,4 @@
-// The pendant's 21-byte display report: where each part sits, and the only writer of its two
-// text lines.
+// The only writer of the display report's two text lines, and the blink halves the screens share.
 #pragma once
 
 #include <cstddef>
@@ -7,18 +6,9 @@
 #include <span>
 #include <string_view>
 
-#include "device/report_length.h"
+#include "pendant/display_report_format.h"
 
 namespace pendant {
-
-inline constexpr size_t kDisplayReportSize = kOutputReportSize;
-inline constexpr size_t kReportIdByte = 0;
-inline constexpr size_t kLedByte = 1;
-inline constexpr size_t kLine1First = 2;
-inline constexpr size_t kLine2First = 10;
-inline constexpr int kLineLength = 8;
-inline constexpr size_t kTextEnd = kLine2First + kLineLength;  // one past the last text byte
-inline constexpr size_t kSequenceByte = 18;
 
 // Writes columns 1..8 of line 1 or 2 and nothing else: every text is cut at the end of its
 // field and of its line, and a line or column outside the display writes nothing.

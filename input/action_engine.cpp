@@ -1,6 +1,7 @@
 #include "input/action_engine.h"
 
 #include "host/host_numbers.h"
+#include "pendant/input_report_format.h"
 
 namespace pendant {
 

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 
-#include "device/report_length.h"
 #include "host/host_interface.h"
 #include "host/tick_counters.h"
 #include "input/decoded_report.h"
@@ -20,6 +19,7 @@
 #include "input/value_adjuster.h"
 #include "input/wheel_decoder.h"
 #include "input/wheel_jog.h"
+#include "pendant/input_report_format.h"
 #include "settings/pendant_settings.h"
 
 namespace pendant {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "device/report_length.h"
 #include "input/input_report.h"
+#include "pendant/input_report_format.h"
 
 namespace pendant {
 

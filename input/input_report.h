@@ -1,15 +1,11 @@
-// The pendant's 8-byte input report.
+// The pendant's 8-byte input report, split into its switches.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
-namespace pendant {
+#include "pendant/input_report_format.h"
 
-inline constexpr size_t kWheelCounterByte = 1;
-inline constexpr size_t kWheelRateByte = 2;
-inline constexpr size_t kSwitchByte = 3;
-inline constexpr size_t kModeByte = 4;
+namespace pendant {
 
 struct ReportFields {
   int32_t axisSelector;  // 1..7 on a working pendant
@@ -23,8 +19,8 @@ struct ReportFields {
 inline ReportFields DecodeReportFields(const uint8_t* report) {
   const uint8_t switches = report[kSwitchByte];
   const uint8_t mode = report[kModeByte];
-  return {switches & 0x0F,        mode & 0x0F,       (switches & 0x10) != 0, (switches & 0x20) != 0,
-          (switches & 0x40) != 0, (mode & 0x10) != 0};
+  return {switches & kAxisSelectorBits, mode & kModeSelectorBits,  (switches & kOfflineBit) != 0,
+          (switches & kStopBit) != 0,   (switches & kKeyBit) != 0, (mode & kExtendedMarkBit) != 0};
 }
 
 }  // namespace pendant

@@ -57,7 +57,7 @@ bool PluginModule::InitControl(void* blockA, void* blockB, void* blockC, void* p
   host.blockC = static_cast<uint8_t*>(blockC);
   host.parentWindow = static_cast<const uint8_t*>(parentWindow);
   TrundleWin::Stop(std::move(PendantWindow));  // a repeated call replaces the window
-  PendantWindow = std::make_unique<TrundleWin>(*this);
+  PendantWindow = std::make_unique<TrundleWin>(host, settings, updateTicks, pollTicks);
   PendantWindow->Create(host.ParentWindowHandle());
   return true;
 }

@@ -1,11 +1,10 @@
-#include "plugin/plugin_module.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
 
 bool TrundleWin::PollCycle() {
   display_.StepDisplayCycle(engine_.View().WheelRate != 0);
-  module_.pollTicks.Step();
+  pollTicks_.Step();
 
   if (!link_.DeviceOpen()) {
     LookAgainWhileClosed();

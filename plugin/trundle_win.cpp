@@ -2,14 +2,14 @@
 
 #include <utility>
 
-#include "plugin/plugin_module.h"
-
 namespace pendant {
 
-TrundleWin::TrundleWin(PluginModule& module)
-    : module_(module),
-      engine_(module.host, module.settings, module.updateTicks, module.pollTicks),
-      display_(module.host, module.settings, module.updateTicks) {}
+TrundleWin::TrundleWin(Host& host, const PendantSettings& settings, UpdateTicks& updateTicks,
+                       PollTicks& pollTicks)
+    : host_(host),
+      pollTicks_(pollTicks),
+      engine_(host, settings, updateTicks, pollTicks),
+      display_(host, settings, updateTicks) {}
 
 TrundleWin::~TrundleWin() {
   busy_ = true;  // the jog's end may pump messages: nothing more is handled
@@ -28,7 +28,7 @@ void TrundleWin::Stop(std::unique_ptr<TrundleWin> window) {
   TrundleWin* stopping = window.release();  // the handling on the stack deletes it
   stopping->Shutdown();
   stopping->stopped_ = true;
-  stopping->module_.host.silenced = true;
+  stopping->host_.silenced = true;
 }
 
 template <typename Work>
@@ -48,7 +48,7 @@ bool TrundleWin::Handle(Work work) {
   }
   busy_ = false;
   if (stopped_) {
-    module_.host.silenced = false;
+    host_.silenced = false;
     delete this;
   }
   return result;

@@ -10,16 +10,19 @@
 
 #include "device/pendant_link.h"
 #include "display/display_composer.h"
+#include "host/host_interface.h"
+#include "host/tick_counters.h"
 #include "input/action_engine.h"
+#include "input/poll_interval.h"
+#include "pendant/display_report_format.h"
+#include "pendant/input_report_format.h"
 #include "plugin/read_wait.h"
 #include "plugin/window_port.h"
+#include "settings/pendant_settings.h"
 
 namespace pendant {
 
-class PluginModule;
-
 inline constexpr unsigned kPollTimerId = 1;
-inline constexpr unsigned kPollIntervalMs = 25;
 // Without device notices the closed pendant is looked for once a second.
 inline constexpr unsigned kLookAgainTicks = 1000 / kPollIntervalMs;
 
@@ -29,7 +32,10 @@ inline constexpr unsigned kLookAgainTicks = 1000 / kPollIntervalMs;
 // window stopped meanwhile is gone for the host at once and deleted once that handling unwinds.
 class TrundleWin final : public WindowEvents {
  public:
-  explicit TrundleWin(PluginModule& module);
+  // The host, the settings and the counters belong to the module and outlive the window; the
+  // window steps the poll counters and hands them and the update counters to its parts.
+  TrundleWin(Host& host, const PendantSettings& settings, UpdateTicks& updateTicks,
+             PollTicks& pollTicks);
   // Ends a wheel jog under way, closes the pendant's handles, then destroys the window (which
   // ends its timer).
   ~TrundleWin();
@@ -77,7 +83,8 @@ class TrundleWin final : public WindowEvents {
   // A closed pendant with no notices to bring it back is looked for every kLookAgainTicks.
   void LookAgainWhileClosed();
 
-  PluginModule& module_;
+  Host& host_;
+  PollTicks& pollTicks_;
   NativeWindow window_ = nullptr;
   PendantLink link_;
   ActionEngine engine_;

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
-# Top to bottom. host/ and platform/ are the floor: each includes only itself.
-layers=(check plugin display input device config settings platform host)
+# Top to bottom. host/, platform/ and pendant/ are the floor: each includes only itself.
+layers=(check plugin display input device config settings platform host pendant)
 
 rank() {
   local i
@@ -24,7 +24,7 @@ for folder in "${layers[@]}"; do
   while IFS=: read -r file line target; do
     into=$(rank "${target%%/*}")
     allowed=1
-    if [ "$folder" = host ] || [ "$folder" = platform ]; then
+    if [ "$folder" = host ] || [ "$folder" = platform ] || [ "$folder" = pendant ]; then
       [ "${target%%/*}" = "$folder" ] || allowed=0
     elif [ "$into" -lt "$own" ]; then
       allowed=0

@@ -36,7 +36,8 @@ end_prefix_processes() {
     pid="${environ#/proc/}"
     pid="${pid%/environ}"
     [ "$pid" != "$$" ] || continue
-    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    # A process may end, or belong to another user, between the listing and the read.
+    if tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       kill -9 "$pid" 2>/dev/null || true
     fi
   done

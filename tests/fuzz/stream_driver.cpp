@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "device/pendant_ids.h"
 #include "host/host_fields.h"
+#include "pendant/pendant_ids.h"
 #include "plugin/plugin_module.h"
 
 namespace pendant::testing {

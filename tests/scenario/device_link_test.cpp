@@ -4,9 +4,9 @@
 #include <string>
 
 #include "bench/bench_session.h"
-#include "device/pendant_ids.h"
 #include "device/pendant_link.h"
 #include "device/virtual_hid_bus.h"
+#include "pendant/pendant_ids.h"
 #include "platform/virtual_desktop.h"
 #include "plugin/plugin_module.h"
 #include "tests/scenario/scenario_fixture.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "device/pendant_ids.h"
+#include "pendant/pendant_ids.h"
 #include "tests/win32/standin_pendant.h"
 #include "tests/win32/substitute_host.h"
 

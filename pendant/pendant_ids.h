@@ -1,3 +1,4 @@
+// The USB ids the pendant presents; discovery opens only the HID interface that carries both.
 #pragma once
 
 #include <cstdint>
