@@ -26,10 +26,8 @@ set(PENDANT_SOURCES
   input/screen_key.cpp
   input/step_jog.cpp
   input/step_size_text.cpp
-  input/stop_switch_relay.cpp
   input/value_adjuster.cpp
   input/wheel_action.cpp
-  input/wheel_decoder.cpp
   input/wheel_jog.cpp
   display/axis_screens.cpp
   display/axis_value.cpp

@@ -63,7 +63,7 @@ class ActionEngine {
   const PendantSettings& settings_;
   PollTicks& pollTicks_;
   // The report being decoded, from the last one read.
-  DecodedReport CurrentInput;
+  DecodedReport CurrentInput{};
   // The host's readiness, refreshed only while it is idle.
   bool HostReady = true;
   RunningJog runningJog_;

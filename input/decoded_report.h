@@ -9,31 +9,17 @@
 
 namespace pendant {
 
-struct DecodedReport {
-  int32_t axisSelector = 0;  // 1..7 on a working pendant
-  int32_t modeSelector = 0;  // 1..6
-  bool offline = false;
-  bool stop = false;
-  bool key = false;
-  // The extended selector layout marks its reports.
-  bool extendedMark = false;
-  uint8_t wheelCounter = 0;
+// The switches as the report's bits give them, and the wheel's two bytes as they are.
+struct DecodedReport : ReportFields {
+  uint8_t wheelCounter;
   // Non-zero while the wheel turns.
-  uint8_t wheelRate = 0;
+  uint8_t wheelRate;
 
   bool operator==(const DecodedReport&) const = default;
 };
 
 inline DecodedReport DecodeReport(const uint8_t (&report)[kInputReportSize]) {
-  const ReportFields fields = DecodeReportFields(report);
-  return {fields.axisSelector,
-          fields.modeSelector,
-          fields.offline,
-          fields.stop,
-          fields.key,
-          fields.extendedMark,
-          report[kWheelCounterByte],
-          report[kWheelRateByte]};
+  return {DecodeReportFields(report), report[kWheelCounterByte], report[kWheelRateByte]};
 }
 
 }  // namespace pendant

@@ -18,8 +18,7 @@ void RefreshScreenCode(int16_t row, int32_t& code) {
 ScreenKey::ScreenKey(const Host& host, const PendantSettings& settings, UpdateTicks& ticks)
     : host_(host), settings_(settings), ticks_(ticks) {}
 
-void ScreenKey::Follow(bool offline, bool keyDown) {
-  if (!offline) return;
+void ScreenKey::FollowOffline(bool keyDown) {
   if (keyDown) {
     if (!ScreenKeyLatched) {
       ticks_.ScreenKeyTicks = 0;

@@ -15,12 +15,15 @@ class ScreenKey {
   ScreenKey(const Host& host, const PendantSettings& settings, UpdateTicks& ticks);
 
   // Once per decoded cycle; the key is the screen key only while offline.
-  void Follow(bool offline, bool keyDown);
+  void Follow(bool offline, bool keyDown) {
+    if (offline) FollowOffline(keyDown);
+  }
 
   // The host screen the key selected last.
   int32_t ScreenCode() const { return CurrentScreenCode; }
 
  private:
+  void FollowOffline(bool keyDown);
   void SelectNextScreen();
 
   const Host& host_;

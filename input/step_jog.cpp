@@ -51,8 +51,7 @@ void StepJog::Run(const StepCycle& cycle) {
   }
 }
 
-void StepJog::RestoreOverrideWhenDue() {
-  if (!OverrideSaved || ticks_.RestoreCountdown != 0) return;
+void StepJog::RestoreOverride() {
   host_.SetDro(kSavedDro818, SavedDro818);
   host_.SetDro(kFeedOverrideDro, SavedFeedOverride);
   OverrideSaved = false;

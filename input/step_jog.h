@@ -25,9 +25,12 @@ class StepJog {
 
   void Run(const StepCycle& cycle);
   // Puts the saved DROs back once stepping has rested long enough.
-  void RestoreOverrideWhenDue();
+  void RestoreOverrideWhenDue() {
+    if (OverrideSaved && ticks_.RestoreCountdown == 0) RestoreOverride();
+  }
 
  private:
+  void RestoreOverride();
   void StraightStepMove(const StepCycle& cycle);
   void RotatedStepMove(const StepCycle& cycle);
 
