@@ -5,15 +5,15 @@
 #include <iostream>
 #include <string>
 
-#include "bench/bench_session.h"
-#include "bench/demo_script.h"
-#include "bench/script_file.h"
-#include "bench/script_parser.h"
-#include "bench/script_runner.h"
-#include "bench/terminal.h"
-#include "bench/terminal_options.h"
-#include "bench/text_escape.h"
-#include "bench/transcript.h"
+#include "bench/script/demo_script.h"
+#include "bench/script/script_file.h"
+#include "bench/script/script_parser.h"
+#include "bench/script/script_runner.h"
+#include "bench/session/bench_session.h"
+#include "bench/session/text_escape.h"
+#include "bench/session/transcript.h"
+#include "bench/terminal/terminal.h"
+#include "bench/terminal/terminal_options.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ void ComposeTestScreen(int64_t secondsOfDay, uint8_t (&report)[kDisplayReportSiz
   std::snprintf(time, sizeof time, "%02d:%02d:%02d", static_cast<int>(seconds / 3600),
                 static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
   lines.PutField(2, 1, kLineLength, time);
-  report[kSequenceByte] = static_cast<uint8_t>(seconds & 0xFF);
+  report[kSequenceByte] = static_cast<uint8_t>(seconds);
 }
 
 }  // namespace pendant::check

@@ -7,12 +7,12 @@ namespace pendant {
 
 void RunConfigDialog(const ProfileAccess& profile, PendantSettings& settings) {
   profile(false, [&](SettingsStore& store) {
-    for (std::string_view key : kDialogReloadKeys) ReadSetting(store, settings, key);
+    for (const SettingKey* key : kDialogReloadKeys) ReadSetting(store, settings, *key);
   });
   PropertiesDialog dialog(settings);
   ShowPropertiesDialog(dialog);
   profile(true, [&](SettingsStore& store) {
-    for (std::string_view key : kDialogSaveKeys) WriteSetting(store, settings, key);
+    for (const SettingKey* key : kDialogSaveKeys) WriteSetting(store, settings, *key);
   });
 }
 

@@ -55,6 +55,7 @@ void PropertiesDialog::OnOpen(DialogSurface& surface) {
   working_ = settings_;
   for (const ListControl& list : kListControls) {
     std::vector<std::string_view> labels;
+    labels.reserve(list.table->size());
     for (const char* row : *list.table) labels.push_back(RowLabel(row));
     surface.SetListRows(list.id, labels);
     surface.SelectRow(list.id, *std::get<int16_t*>(FieldOf(working_, list.key)));

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/dialog_port.h"
@@ -24,7 +25,8 @@ class VirtualDialogSurface final : public DialogSurface {
   void ShowMessage(const char* text) override { messages.push_back(text); }
   void FocusWithTextSelected(int id) override { focusedEdit = id; }
 
-  std::map<int, std::vector<std::string>> rows;
+  // Views of the labels as given: the dialog's labels are the selection tables' own texts.
+  std::map<int, std::vector<std::string_view>> rows;
   std::map<int, int> selection;
   std::map<int, std::string> texts;
   std::map<int, bool> checks;

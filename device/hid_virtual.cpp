@@ -27,12 +27,19 @@ const VirtualHidBus::Device* VirtualHidBus::FindDevice(const std::string& path) 
   return const_cast<VirtualHidBus*>(this)->FindDevice(path);
 }
 
-const VirtualHidBus::Device* VirtualHidBus::DeviceOf(DeviceHandle handle) const {
+// A handle's device is the plugging it was opened on, found by its number: a device plugged
+// again is a new plugging, so the handle finds none.
+VirtualHidBus::Device* VirtualHidBus::DeviceOf(DeviceHandle handle) {
   auto found = handles_.find(handle);
   if (found == handles_.end() || !found->second.open) return nullptr;
-  const Device* device = FindDevice(found->second.path);
-  if (!device || !device->present || device->plugging != found->second.plugging) return nullptr;
-  return device;
+  for (Device& device : devices_) {
+    if (device.plugging == found->second.plugging) return device.present ? &device : nullptr;
+  }
+  return nullptr;
+}
+
+const VirtualHidBus::Device* VirtualHidBus::DeviceOf(DeviceHandle handle) const {
+  return const_cast<VirtualHidBus*>(this)->DeviceOf(handle);
 }
 
 void VirtualHidBus::Plug(const std::string& path, uint16_t vendorId, uint16_t productId) {
@@ -129,9 +136,8 @@ bool VirtualHidBus::Usable(DeviceHandle handle, HidAccess access) const {
 }
 
 bool VirtualHidBus::TakeReport(DeviceHandle handle, int64_t timeMs, Report& report) {
-  auto found = handles_.find(handle);
   if (!Usable(handle, HidAccess::Read)) return false;
-  Device* device = FindDevice(found->second.path);
+  Device* device = DeviceOf(handle);
   if (device->queued.empty() || device->queued.front().first > timeMs) return false;
   report = device->queued.front().second;
   device->queued.pop_front();

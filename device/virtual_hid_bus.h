@@ -94,6 +94,7 @@ class VirtualHidBus {
 
   Device* FindDevice(const std::string& path);
   const Device* FindDevice(const std::string& path) const;
+  Device* DeviceOf(DeviceHandle handle);
   const Device* DeviceOf(DeviceHandle handle) const;
 
   std::vector<Device> devices_;

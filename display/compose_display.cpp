@@ -70,7 +70,7 @@ void DisplayComposer::Compose(const PendantView& view, uint8_t (&report)[kDispla
   const bool resetLed = host_.GetLed(kEmergencyStopLed);
   report[kReportIdByte] = kReportId;
   report[kLedByte] = resetLed ? kLedOn : kLedOff;
-  report[kSequenceByte] = static_cast<uint8_t>(updateTicks_.ReportSequence & 0xFF);
+  report[kSequenceByte] = static_cast<uint8_t>(updateTicks_.ReportSequence);
 
   const ScreenContext screen{
       view, host_, settings_, updateTicks_, state_, lines, FirstBlinkHalf(state_.DisplayCycle)};

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails on an include that points up: a product folder may include only itself and the folders
-# below it. bench/ and tests/ sit above all of them and may include anything.
+# below it. bench/ and tests/ sit above all of them and may include any of them; inside bench/,
+# its rooms point one way too.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -36,5 +37,31 @@ for folder in "${layers[@]}"; do
   done < <(grep -rnoE '^#include "[a-z_]+/[^"]+"' "$folder" | sed -E 's/:#include "/:/; s/"$//')
 done
 
-if [ "$failed" = 0 ]; then echo "every include points down: ${layers[*]}"; fi
+# The bench's rooms, top to bottom: each includes only itself and the rooms below it (and any
+# product folder).
+rooms=(terminal script session host)
+room_rank() {
+  local i
+  for i in "${!rooms[@]}"; do
+    if [ "${rooms[$i]}" = "$1" ]; then
+      echo "$i"
+      return
+    fi
+  done
+  echo -1
+}
+for room in "${rooms[@]}"; do
+  own=$(room_rank "$room")
+  while IFS=: read -r file line target; do
+    if [ "$(room_rank "$target")" -lt "$own" ]; then
+      echo "$file:$line: bench/$room/ includes bench/$target/"
+      failed=1
+    fi
+  done < <(grep -rnoE '^#include "bench/[a-z_]+/' "bench/$room" |
+    sed -E 's|:#include "bench/|:|; s|/$||')
+done
+
+if [ "$failed" = 0 ]; then
+  echo "every include points down: ${layers[*]}; bench: ${rooms[*]}"
+fi
 exit "$failed"

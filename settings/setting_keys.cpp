@@ -67,12 +67,12 @@ constexpr size_t KeyCount(std::span<const KeyGroup> groups) {
 
 // The keys of these groups, group by group, each group in table order.
 template <size_t Count>
-constexpr std::array<std::string_view, Count> KeysOf(std::span<const KeyGroup> groups) {
-  std::array<std::string_view, Count> keys{};
+constexpr std::array<const SettingKey*, Count> KeysOf(std::span<const KeyGroup> groups) {
+  std::array<const SettingKey*, Count> keys{};
   size_t next = 0;
   for (KeyGroup group : groups) {
     for (const SettingKey& entry : kKeys) {
-      if (entry.group == group) keys[next++] = entry.key;
+      if (entry.group == group) keys[next++] = &entry;
     }
   }
   return keys;
@@ -100,10 +100,10 @@ static_assert(NamesEveryGroupOnce(kReloadGroups) && NamesEveryGroupOnce(kSaveGro
 
 }  // namespace
 
-const std::span<const std::string_view> kStartupKeysBeforeDevice(kBeforeDevice);
-const std::span<const std::string_view> kStartupKeysAfterDevice(kAfterDevice);
-const std::span<const std::string_view> kDialogReloadKeys(kReload);
-const std::span<const std::string_view> kDialogSaveKeys(kSave);
+const std::span<const SettingKey* const> kStartupKeysBeforeDevice(kBeforeDevice);
+const std::span<const SettingKey* const> kStartupKeysAfterDevice(kAfterDevice);
+const std::span<const SettingKey* const> kDialogReloadKeys(kReload);
+const std::span<const SettingKey* const> kDialogSaveKeys(kSave);
 
 const SettingKey* FindSettingKey(std::string_view key) {
   for (const SettingKey& entry : kKeys) {
@@ -112,15 +112,13 @@ const SettingKey* FindSettingKey(std::string_view key) {
   return nullptr;
 }
 
-void ReadSetting(SettingsStore& store, PendantSettings& settings, std::string_view key) {
-  const SettingKey* entry = FindSettingKey(key);
-  if (!entry) return;
-  const SettingField field = entry->field(settings);
+void ReadSetting(SettingsStore& store, PendantSettings& settings, const SettingKey& entry) {
+  const SettingField field = entry.field(settings);
   if (auto* text = std::get_if<std::string*>(&field)) {
-    **text = store.ReadString(kSettingsSection, entry->key, entry->defaultText);
+    **text = store.ReadString(kSettingsSection, entry.key.data(), entry.defaultText);
     return;
   }
-  const int32_t value = store.ReadInt(kSettingsSection, entry->key, entry->defaultNumber);
+  const int32_t value = store.ReadInt(kSettingsSection, entry.key.data(), entry.defaultNumber);
   if (auto* shortField = std::get_if<int16_t*>(&field)) {
     **shortField = static_cast<int16_t>(static_cast<uint16_t>(value));
   } else if (auto* longField = std::get_if<int32_t*>(&field)) {
@@ -130,18 +128,16 @@ void ReadSetting(SettingsStore& store, PendantSettings& settings, std::string_vi
   }
 }
 
-void WriteSetting(SettingsStore& store, PendantSettings& settings, std::string_view key) {
-  const SettingKey* entry = FindSettingKey(key);
-  if (!entry) return;
-  const SettingField field = entry->field(settings);
+void WriteSetting(SettingsStore& store, PendantSettings& settings, const SettingKey& entry) {
+  const SettingField field = entry.field(settings);
   if (auto* text = std::get_if<std::string*>(&field)) {
-    store.WriteString(kSettingsSection, entry->key, **text);
+    store.WriteString(kSettingsSection, entry.key.data(), **text);
   } else if (auto* shortField = std::get_if<int16_t*>(&field)) {
-    store.WriteInt(kSettingsSection, entry->key, **shortField);
+    store.WriteInt(kSettingsSection, entry.key.data(), **shortField);
   } else if (auto* longField = std::get_if<int32_t*>(&field)) {
-    store.WriteInt(kSettingsSection, entry->key, **longField);
+    store.WriteInt(kSettingsSection, entry.key.data(), **longField);
   } else if (auto* flag = std::get_if<bool*>(&field)) {
-    store.WriteInt(kSettingsSection, entry->key, **flag ? 1 : 0);
+    store.WriteInt(kSettingsSection, entry.key.data(), **flag ? 1 : 0);
   }
 }
 

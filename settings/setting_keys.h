@@ -28,7 +28,7 @@ enum class KeyGroup {
 };
 
 struct SettingKey {
-  const char* key;
+  std::string_view key;  // a literal, so its data() is also the key as a C string
   KeyGroup group;
   int32_t defaultNumber;
   const char* defaultText;  // for texts; null for numbers and flags
@@ -39,16 +39,16 @@ struct SettingKey {
 const SettingKey* FindSettingKey(std::string_view key);
 
 // Reads one key with its default into its field (16-bit fields keep the low 16 bits, flags are
-// any non-zero value); unknown keys are ignored.
-void ReadSetting(SettingsStore& store, PendantSettings& settings, std::string_view key);
+// any non-zero value).
+void ReadSetting(SettingsStore& store, PendantSettings& settings, const SettingKey& entry);
 // Writes one field as its decimal text (flags as 0 or 1) or its text.
-void WriteSetting(SettingsStore& store, PendantSettings& settings, std::string_view key);
+void WriteSetting(SettingsStore& store, PendantSettings& settings, const SettingKey& entry);
 
 // Start-up reads the function buttons, then looks for the pendant, then reads the rest; the
 // dialog reloads every key before it opens and saves every key after it closes.
-extern const std::span<const std::string_view> kStartupKeysBeforeDevice;
-extern const std::span<const std::string_view> kStartupKeysAfterDevice;
-extern const std::span<const std::string_view> kDialogReloadKeys;
-extern const std::span<const std::string_view> kDialogSaveKeys;
+extern const std::span<const SettingKey* const> kStartupKeysBeforeDevice;
+extern const std::span<const SettingKey* const> kStartupKeysAfterDevice;
+extern const std::span<const SettingKey* const> kDialogReloadKeys;
+extern const std::span<const SettingKey* const> kDialogSaveKeys;
 
 }  // namespace pendant

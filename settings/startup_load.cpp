@@ -5,9 +5,9 @@ namespace pendant {
 
 void LoadStartupSettings(SettingsStore& store, PendantSettings& settings,
                          const std::function<void()>& findPendant) {
-  for (std::string_view key : kStartupKeysBeforeDevice) ReadSetting(store, settings, key);
+  for (const SettingKey* key : kStartupKeysBeforeDevice) ReadSetting(store, settings, *key);
   findPendant();
-  for (std::string_view key : kStartupKeysAfterDevice) ReadSetting(store, settings, key);
+  for (const SettingKey* key : kStartupKeysAfterDevice) ReadSetting(store, settings, *key);
 }
 
 }  // namespace pendant

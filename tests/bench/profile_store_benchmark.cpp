@@ -20,8 +20,8 @@ void BM_ProfileLoadAndSave(benchmark::State& state) {
   for (auto _ : state) {
     XmlProfile profile(path);
     PendantSettings settings;
-    for (std::string_view key : kDialogReloadKeys) ReadSetting(profile, settings, key);
-    for (std::string_view key : kDialogSaveKeys) WriteSetting(profile, settings, key);
+    for (const SettingKey* key : kDialogReloadKeys) ReadSetting(profile, settings, *key);
+    for (const SettingKey* key : kDialogSaveKeys) WriteSetting(profile, settings, *key);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * content.size()));
 }

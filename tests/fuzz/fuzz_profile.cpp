@@ -5,11 +5,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 
-#include "bench/bench_session.h"
-#include "bench/dialog_user.h"
+#include "bench/session/bench_session.h"
+#include "bench/session/dialog_user.h"
 #include "plugin/exports.h"
 #include "settings/pendant_settings.h"
 #include "settings/profile_file.h"
@@ -47,13 +48,21 @@ std::string NodesOutsideSection(const std::string& content) {
   return text.str();
 }
 
+// The file is what this target tests, so it stays a real file; on a memory file system, where
+// there is one, no input waits on the disk.
+std::filesystem::path SessionParent() {
+  std::error_code failed;
+  return std::filesystem::is_directory("/dev/shm", failed) ? "/dev/shm"
+                                                           : std::filesystem::temp_directory_path();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string original(reinterpret_cast<const char*>(data), size);
   // One session for the whole run, reset for each input: its folder is made once and the
   // profile file in it is the one every input is written to.
-  static pendant::bench::BenchSession session;
+  static pendant::bench::BenchSession session(SessionParent());
   session.Reset();
   WriteFile(session.profilePath, original);
   const pendant::ProfileFileState state = pendant::ProbeProfileFile(session.profilePath);

@@ -1,7 +1,7 @@
 // Any text given to the bench as a script parses to commands or to an error, never a crash.
 #include <string_view>
 
-#include "bench/script_parser.h"
+#include "bench/script/script_parser.h"
 #include "tests/fuzz/fuzz_target.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

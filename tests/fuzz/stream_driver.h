@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-#include "bench/bench_session.h"
+#include "bench/session/bench_session.h"
 #include "tests/fuzz/stream_oracle.h"
 
 namespace pendant::testing {

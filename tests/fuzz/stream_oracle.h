@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "bench/substitute_host.h"
+#include "bench/host/substitute_host.h"
 #include "plugin/plugin_module.h"
 
 namespace pendant::testing {

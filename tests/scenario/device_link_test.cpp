@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "bench/bench_session.h"
+#include "bench/session/bench_session.h"
 #include "device/pendant_link.h"
 #include "device/virtual_hid_bus.h"
 #include "pendant/pendant_ids.h"

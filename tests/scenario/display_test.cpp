@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_session.h"
-#include "bench/display_text.h"
+#include "bench/session/bench_session.h"
+#include "bench/session/display_text.h"
 #include "device/virtual_hid_bus.h"
 #include "plugin/plugin_module.h"
 #include "tests/scenario/scenario_fixture.h"

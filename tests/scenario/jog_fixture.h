@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_session.h"
+#include "bench/session/bench_session.h"
 #include "plugin/plugin_module.h"
 #include "tests/scenario/scenario_fixture.h"
 #include "tests/support/host_fields.h"

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "bench/bench_session.h"
+#include "bench/session/bench_session.h"
 #include "device/virtual_hid_bus.h"
 #include "platform/virtual_desktop.h"
 #include "plugin/exports.h"

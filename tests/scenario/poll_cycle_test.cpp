@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "bench/bench_session.h"
+#include "bench/session/bench_session.h"
 #include "device/virtual_hid_bus.h"
 #include "plugin/plugin_module.h"
 #include "tests/scenario/scenario_fixture.h"

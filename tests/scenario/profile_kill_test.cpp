@@ -15,8 +15,8 @@
 #include <set>
 #include <string>
 
-#include "bench/bench_session.h"
-#include "bench/dialog_user.h"
+#include "bench/session/bench_session.h"
+#include "bench/session/dialog_user.h"
 #include "plugin/exports.h"
 #include "settings/pendant_settings.h"
 #include "tests/support/host_profile.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_session.h"
+#include "bench/session/bench_session.h"
 #include "plugin/plugin_module.h"
 
 namespace pendant {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/script_parser.h"
+#include "bench/script/script_parser.h"
 
 namespace pendant::bench::script {
 namespace {

@@ -44,7 +44,7 @@ TEST(ConfigRun, OpeningShowsTheStoredSettings) {
     EXPECT_EQ(shown.rows.at(list).size(), 66u);
   EXPECT_EQ(shown.rows.at(IDC_FUNCTION1)[0], " NONE");
   EXPECT_EQ(shown.rows.at(IDC_VELOCITY_SENSITIVITY).back(), "10");
-  EXPECT_EQ(shown.rows.at(IDC_DECIMAL_DIGITS), (std::vector<std::string>{"2", "3", "4"}));
+  EXPECT_EQ(shown.rows.at(IDC_DECIMAL_DIGITS), (std::vector<std::string_view>{"2", "3", "4"}));
   EXPECT_EQ(shown.SelectedRow(IDC_FUNCTION1), 65);
   EXPECT_EQ(shown.SelectedRow(IDC_VELOCITY_SENSITIVITY), 9);
   EXPECT_EQ(shown.SelectedRow(IDC_SCREEN2), kNoRowSelected);

@@ -1,7 +1,7 @@
 // The bench machine's reading of G-code lines: what it understands and what it refuses.
 #include <gtest/gtest.h>
 
-#include "bench/gcode_reader.h"
+#include "bench/host/gcode_reader.h"
 
 namespace pendant::bench {
 namespace {

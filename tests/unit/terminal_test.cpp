@@ -5,12 +5,12 @@
 #include <variant>
 #include <vector>
 
-#include "bench/script_parser.h"
-#include "bench/terminal_form_fields.h"
-#include "bench/terminal_options.h"
-#include "bench/terminal_panels.h"
-#include "bench/terminal_run.h"
-#include "bench/terminal_screen.h"
+#include "bench/script/script_parser.h"
+#include "bench/terminal/terminal_form_fields.h"
+#include "bench/terminal/terminal_options.h"
+#include "bench/terminal/terminal_panels.h"
+#include "bench/terminal/terminal_run.h"
+#include "bench/terminal/terminal_screen.h"
 #include "host/host_fields.h"
 #include "host/host_numbers.h"
 

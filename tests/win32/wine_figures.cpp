@@ -76,8 +76,8 @@ TEST(ProfileStoreFigures, LoadAndSaveOfHostProfilesOverMsxml) {
         XmlProfile profile(path);
         ASSERT_TRUE(profile.SavesOnClose()) << kib << " KiB";
         PendantSettings settings;
-        for (std::string_view key : kDialogReloadKeys) ReadSetting(profile, settings, key);
-        for (std::string_view key : kDialogSaveKeys) WriteSetting(profile, settings, key);
+        for (const SettingKey* key : kDialogReloadKeys) ReadSetting(profile, settings, *key);
+        for (const SettingKey* key : kDialogSaveKeys) WriteSetting(profile, settings, *key);
       }
       ms.push_back(watch.Ms());
     }

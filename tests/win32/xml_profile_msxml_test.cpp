@@ -95,6 +95,18 @@ TEST_F(ProfileOverMsxml, AnEmptyKeyElementReadsAsMissingAndIsRemoved) {
   EXPECT_EQ(CompactXml(path_), "<profile><S><Kept>7</Kept></S></profile>");
 }
 
+// A key's text is all the text inside it; a comment the host put there is not part of it.
+TEST_F(ProfileOverMsxml, TextAroundACommentReadsAsOneText) {
+  WriteBytes(path_,
+             "<profile><S><F1>Ho<!-- the host's note -->me</F1><Macro1>1<!-- -->2</Macro1>"
+             "<F2><!-- only a note --></F2></S></profile>");
+  XmlProfile profile(path_);
+
+  EXPECT_EQ(profile.ReadString("S", "F1", "F1"), "Home");
+  EXPECT_EQ(profile.ReadInt("S", "Macro1", 0), 12);
+  EXPECT_EQ(profile.ReadString("S", "F2", "F2"), "F2");
+}
+
 TEST_F(ProfileOverMsxml, AnsiTextSurvivesTheRoundTrip) {
   // Characters above 127 in the thread's ANSI code page: e acute, degree sign, micro sign.
   const std::string text = "Caf\xE9 90\xB0 5\xB5m";
