@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "settings/xml_document.h"
 
@@ -91,27 +93,6 @@ bool TextHoldsCarriageReturn(pugi::xml_document& document) {
   return finder.found;
 }
 
-// Doctypes and processing instructions keep raw line ends even when the rest is normalised.
-void NormaliseMarkupLineEnds(pugi::xml_document& document) {
-  class Normaliser final : public pugi::xml_tree_walker {
-   public:
-    bool for_each(pugi::xml_node& node) override {
-      if (node.type() != pugi::node_doctype && node.type() != pugi::node_pi) return true;
-      std::string value = node.value();
-      if (value.find('\r') == std::string::npos) return true;
-      std::string normalised;
-      for (size_t at = 0; at < value.size(); ++at) {
-        const bool pairedWithNext =
-            value[at] == '\r' && at + 1 < value.size() && value[at + 1] == '\n';
-        if (!pairedWithNext) normalised += value[at] == '\r' ? '\n' : value[at];
-      }
-      node.set_value(normalised.c_str());
-      return true;
-    }
-  } normaliser;
-  document.traverse(normaliser);
-}
-
 // The code units of a file in the encodings the document reads; ASCII characters are one unit.
 class CodeUnits {
  public:
@@ -168,24 +149,82 @@ class BytesWriter final : public pugi::xml_writer {
   std::string bytes;
 };
 
-// In a document read with normalised line ends, every line feed written is a line end and every
-// carriage return is a character of the text.
-std::string WithLineEndsAndCarriageReturnReferences(const std::string& bytes,
-                                                    const CodeUnits& units, const char* lineEnd) {
-  std::string written;
-  written.reserve(bytes.size());
-  for (size_t at = 0; at < bytes.size(); at += units.Width()) {
-    const uint32_t unit = at + units.Width() <= bytes.size() ? units.At(bytes, at) : 0;
-    if (unit == '\n') {
-      units.Append(written, lineEnd);
-    } else if (unit == '\r') {
-      units.Append(written, "&#13;");
-    } else {
-      written.append(bytes, at, units.Width());
-    }
+// The bytes pugixml writes each doctype in, in document order.
+std::vector<size_t> DoctypeSizes(pugi::xml_document& document, pugi::xml_encoding encoding) {
+  std::vector<size_t> sizes;
+  for (pugi::xml_node node : document.children()) {
+    if (node.type() != pugi::node_doctype) continue;
+    BytesWriter writer;
+    node.print(writer, "", kSaveFlags, encoding);
+    sizes.push_back(writer.bytes.size());
   }
-  return written;
+  return sizes;
 }
+
+// pugixml's output of a document read with normalised line ends, with every line feed written as
+// the file's line end and every carriage return, a character of the text, as a reference.
+// Doctypes and processing instructions are not normalised on reading, so they keep their bytes.
+// Outside markup pugixml escapes every '<', so one there starts markup.
+class LineEndWriter {
+ public:
+  LineEndWriter(const CodeUnits& units, const char* lineEnd, std::vector<size_t> doctypeSizes)
+      : units_(units), lineEnd_(lineEnd), doctypeSizes_(std::move(doctypeSizes)) {}
+
+  std::string Write(const std::string& bytes) {
+    std::string written;
+    written.reserve(bytes.size());
+    size_t doctype = 0;
+    const char* closing = nullptr;  // of the comment or CDATA section being copied
+    for (size_t at = 0; at + units_.Width() <= bytes.size();) {
+      if (closing && Starts(bytes, at, closing)) {
+        at = Copy(bytes, at, Units(closing), written);
+        closing = nullptr;
+      } else if (!closing && Starts(bytes, at, "<!--")) {
+        at = Copy(bytes, at, Units("<!--"), written);
+        closing = "-->";
+      } else if (!closing && Starts(bytes, at, "<![CDATA[")) {
+        at = Copy(bytes, at, Units("<![CDATA["), written);
+        closing = "]]>";
+      } else if (!closing && Starts(bytes, at, "<!DOCTYPE") && doctype < doctypeSizes_.size()) {
+        at = Copy(bytes, at, doctypeSizes_[doctype++], written);
+      } else if (!closing && Starts(bytes, at, "<?")) {
+        size_t end = at;
+        while (end + units_.Width() <= bytes.size() && !Starts(bytes, end, "?>"))
+          end += units_.Width();
+        at = Copy(bytes, at, end - at + Units("?>"), written);
+      } else {
+        const uint32_t unit = units_.At(bytes, at);
+        if (unit == '\n') {
+          units_.Append(written, lineEnd_);
+        } else if (unit == '\r') {
+          units_.Append(written, "&#13;");
+        } else {
+          written.append(bytes, at, units_.Width());
+        }
+        at += units_.Width();
+      }
+    }
+    return written;
+  }
+
+ private:
+  size_t Units(const char* ascii) const { return std::strlen(ascii) * units_.Width(); }
+  bool Starts(const std::string& bytes, size_t at, const char* ascii) const {
+    for (; *ascii; ++ascii, at += units_.Width()) {
+      if (at + units_.Width() > bytes.size() || units_.At(bytes, at) != uint32_t(*ascii))
+        return false;
+    }
+    return true;
+  }
+  static size_t Copy(const std::string& bytes, size_t at, size_t size, std::string& written) {
+    written.append(bytes, at, size);
+    return at + size;
+  }
+
+  const CodeUnits& units_;
+  const char* lineEnd_;
+  std::vector<size_t> doctypeSizes_;
+};
 
 }  // namespace
 
@@ -232,7 +271,6 @@ bool XmlDocument::Load(const std::string& path) {
     pugi::xml_document normalised;
     normalised.load_buffer(bytes.data(), bytes.size(), kParseFlagsWithLineEnds, result.encoding);
     if (TextHoldsCarriageReturn(normalised)) {
-      NormaliseMarkupLineEnds(normalised);
       impl_->document.reset(normalised);
       impl_->lineEnd = FirstLineEnd(bytes, CodeUnits(result.encoding));
     }
@@ -246,8 +284,9 @@ bool XmlDocument::Save(const std::string& path) {
   BytesWriter writer;
   impl_->document.save(writer, "", flags, impl_->encoding);
   const CodeUnits units(impl_->encoding);
+  LineEndWriter lineEnds(units, impl_->lineEnd, DoctypeSizes(impl_->document, impl_->encoding));
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << WithLineEndsAndCarriageReturnReferences(writer.bytes, units, impl_->lineEnd);
+  file << lineEnds.Write(writer.bytes);
   file.close();
   return !file.fail();
 }

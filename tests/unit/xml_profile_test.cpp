@@ -309,6 +309,16 @@ TEST_F(XmlProfileTest, CarriageReturnReferencesStayCharactersOfTheText) {
   }
 }
 
+// Doctypes and processing instructions keep their bytes, whatever line ends they hold.
+TEST_F(XmlProfileTest, CarriageReturnReferencesLeaveDoctypesAndInstructionsAsTheyWere) {
+  const std::string file =
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\r\n<!ENTITY e \"x\">\r]>\n"
+      "<r><?pi a\rb\r\nc?><!-- <?x --><![CDATA[<!DOCTYPE]]><p>a&#13;b</p></r>\n";
+  WriteFile(path_, file);
+  { XmlProfile profile(path_); }
+  EXPECT_EQ(ReadFile(path_), file);
+}
+
 TEST_F(XmlProfileTest, CarriageReturnReferencesStayInWideEncodings) {
   const std::string file = "<?xml version=\"1.0\"?>\r\n<r>\r\n  <p>a&#13;b</p>\r\n</r>\r\n";
   const std::pair<size_t, bool> encodings[] = {{2, false}, {2, true}, {4, false}};
