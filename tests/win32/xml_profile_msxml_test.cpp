@@ -178,5 +178,22 @@ TEST_F(ProfileOverMsxml, BlanksIndentationAndCommentsSurviveASave) {
   EXPECT_EQ(reloaded.ReadString(kSection, "F3", "fallback"), " x ");
 }
 
+// A carriage return the host wrote as a reference is a character of its text, not a line end.
+TEST_F(ProfileOverMsxml, CarriageReturnReferencesStayCharactersOfTheText) {
+  for (const std::string lineEnd : {"\n", "\r\n"}) {
+    WriteBytes(path_, "<profile>" + lineEnd + "  <Host a=\"x&#13;y\"><P>a&#13;b</P></Host>" +
+                          lineEnd + "</profile>" + lineEnd);
+    {
+      XmlProfile profile(path_);
+      profile.WriteInt(kSection, "DelaySteps", 30);
+    }
+    const std::string saved = ReadBytes(path_);
+    const size_t attribute = saved.find("a=\"x") + 4;
+    const std::string reference = saved.substr(attribute, saved.find('y', attribute) - attribute);
+    EXPECT_TRUE(reference == "&#13;" || reference == "&#xD;") << saved;
+    EXPECT_EQ(XmlProfile(path_).ReadString("Host", "P", ""), "a\rb") << saved;
+  }
+}
+
 }  // namespace
 }  // namespace pendant
