@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "input/input_report.h"
-#include "input/key_classifier.h"
+#include "input/key_timing.h"
 #include "input/poll_interval.h"
 #include "input/selector_names.h"
 #include "input/wheel_count.h"

@@ -19,14 +19,14 @@ set(PENDANT_SOURCES
   config/dialog_controls.cpp
   config/properties_dialog.cpp
   input/action_engine.cpp
-  input/decode_input.cpp
   input/jog_mode.cpp
   input/key_actions.cpp
-  input/key_classifier.cpp
+  input/key_timing.cpp
+  input/mode_selection.cpp
   input/screen_key.cpp
   input/step_jog.cpp
   input/step_size_text.cpp
-  input/value_adjust.cpp
+  input/value_adjuster.cpp
   input/wheel_action.cpp
   input/wheel_jog.cpp
   display/axis_screens.cpp
@@ -65,3 +65,9 @@ set(PENDANT_CHECK_SOURCES
   host/host_effect_text.cpp
   input/selector_names.cpp
 )
+
+# The engine and the display branch on the jog mode: a switch that leaves out an enumerator
+# fails to build, even beside a default, so a new mode is handled everywhere before it runs.
+set(pendant_exhaustive_sources ${PENDANT_SOURCES} ${PENDANT_CHECK_SOURCES})
+list(FILTER pendant_exhaustive_sources INCLUDE REGEX "^(input|display)/.*\\.cpp$")
+set_source_files_properties(${pendant_exhaustive_sources} PROPERTIES COMPILE_OPTIONS -Wswitch-enum)

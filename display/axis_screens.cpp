@@ -31,13 +31,13 @@ void PutStepJogSpeed(const ScreenContext& screen) {
 void PutVelocityLabel(const ScreenContext& screen) {
   DisplayLines& lines = screen.lines;
   lines.Put(1, 2, "    ");
-  if (!screen.input.ActionKey) {
+  if (!screen.view.ActionKey) {
     lines.Put(1, 6, "Vel");
     return;
   }
   lines.Put(1, 6, "V/");
   // The first character of the divisor's decimal text; "%.0f" of an int32 is that text.
-  PutNumber(lines, 1, 8, 1, "%.0f", static_cast<double>(screen.input.SlowDownDivisor));
+  PutNumber(lines, 1, 8, 1, "%.0f", static_cast<double>(screen.view.SlowDownDivisor));
 }
 
 void PutContinuousPercent(const ScreenContext& screen) {
@@ -47,7 +47,7 @@ void PutContinuousPercent(const ScreenContext& screen) {
 }
 
 void PutModeField(const ScreenContext& screen) {
-  switch (screen.input.JogMode) {
+  switch (screen.view.JogMode) {
     case ModeStepJog:
       if (screen.shown.DisplayCycle > kStepSizeShownAbove) {
         PutStepSize(screen);
@@ -61,6 +61,18 @@ void PutModeField(const ScreenContext& screen) {
     case ModeContinuousJog:
       PutContinuousPercent(screen);
       break;
+    case ModeIdle:
+    case ModeContinuousSpeed:
+    case ModeFeedOverride:
+    case ModeSpindleOverride:
+    case ModeZeroAxis:
+    case ModeFunctionKeys:
+    case ModeStepSpeed:
+    case ModeStepSize:
+    case ModeProgramStart:
+    case ModeProgramStop:
+    case ModeSpindle:
+      break;  // no axis screen in these modes
   }
 }
 
@@ -87,7 +99,7 @@ void PutProgramMarks(const ScreenContext& screen) {
 void ComposeAxisScreen(const ScreenContext& screen) {
   DisplayLines& lines = screen.lines;
   lines.PutField(1, 1, kLineLength, {});
-  const char letter = AxisLetter(screen.input.AxisIndex);
+  const char letter = AxisLetter(screen.view.AxisIndex);
   lines.PutBlinking(1, 1, std::string_view(&letter, 1), !screen.firstHalf);
   PutAxisValue(screen, kAxisLetterCount);
   PutModeField(screen);
@@ -97,7 +109,7 @@ void ComposeAxisScreen(const ScreenContext& screen) {
 void ComposeZeroScreen(const ScreenContext& screen) {
   screen.lines.Put(1, 1, "Zero  ");
   const double value = PutAxisValue(screen, kHostAxisCount);
-  const int32_t axis = screen.input.AxisIndex;
+  const int32_t axis = screen.view.AxisIndex;
   if (axis < 0 || axis >= kHostAxisCount) return;
   const bool ask = std::fabs(value) >= kZeroedBelow && screen.firstHalf;
   const char mark[] = {AxisLetter(axis), ask ? '?' : ' '};

@@ -17,7 +17,7 @@ constexpr int kAxisValueFormatCount = 3;
 
 double PutAxisValue(const ScreenContext& screen, int32_t axisCount) {
   DisplayState& shown = screen.shown;
-  const int32_t axis = screen.input.AxisIndex;
+  const int32_t axis = screen.view.AxisIndex;
   if (axis >= 0 && axis < axisCount && axis < kAxisLetterCount) {
     shown.LastAxisValue = screen.Dro(kFirstAxisPositionDro + axis);
   }
@@ -30,7 +30,7 @@ double PutAxisValue(const ScreenContext& screen, int32_t axisCount) {
 }
 
 double StepJogSpeed(const ScreenContext& screen) {
-  return StepJogFeed(screen.host, screen.input.AxisIndex, screen.input.StepJogPercent);
+  return StepJogFeed(screen.host, screen.view.AxisIndex, screen.view.StepJogPercent);
 }
 
 }  // namespace pendant

@@ -18,7 +18,7 @@ void ComposeAlarmScreen(const ScreenContext& screen, std::string_view text) {
 }
 
 void ComposeJogModeScreen(const ScreenContext& screen) {
-  switch (screen.input.JogMode) {
+  switch (screen.view.JogMode) {
     case ModeStepJog:
     case ModeVelocityJog:
     case ModeContinuousJog:
@@ -43,8 +43,8 @@ void ComposeJogModeScreen(const ScreenContext& screen) {
       return ComposeProgramStopScreen(screen);
     case ModeSpindle:
       return ComposeSpindleScreen(screen);
-    default:
-      return;  // idle and unknown modes leave the text as it was
+    case ModeIdle:
+      return;  // the text stays as it was
   }
 }
 
@@ -61,7 +61,7 @@ void DisplayComposer::StepDisplayCycle(bool wheelTurning) {
   if (wheelTurning) cycle = 159;
 }
 
-void DisplayComposer::Compose(const InputState& input, uint8_t (&report)[kDisplayReportSize]) {
+void DisplayComposer::Compose(const PendantView& view, uint8_t (&report)[kDisplayReportSize]) {
   DisplayLines lines{std::span(report).first<kTextEnd>()};
   if (!state_.DisplayTextStarted) {
     lines.Clear();
@@ -73,17 +73,17 @@ void DisplayComposer::Compose(const InputState& input, uint8_t (&report)[kDispla
   report[kSequenceByte] = static_cast<uint8_t>(updateTicks_.ReportSequence);
 
   const ScreenContext screen{
-      input, host_, settings_, updateTicks_, state_, lines, FirstBlinkHalf(state_.DisplayCycle)};
-  if (input.StopSwitch) {
+      view, host_, settings_, updateTicks_, state_, lines, FirstBlinkHalf(state_.DisplayCycle)};
+  if (view.StopSwitch) {
     ComposeAlarmScreen(screen, " E-STOP ");
   } else if (resetLed) {
     ComposeAlarmScreen(screen, "  RESET ");
-  } else if (input.OfflineSwitch && !input.ExtendedSelector) {
+  } else if (view.OfflineSwitch && !view.ExtendedSelector) {
     ComposeCompactOfflineScreen(screen);
   } else {
     ComposeJogModeScreen(screen);
   }
-  if (input.OfflineSwitch && input.ExtendedSelector) PutOfflineScreenName(screen);
+  if (view.OfflineSwitch && view.ExtendedSelector) PutOfflineScreenName(screen);
 }
 
 }  // namespace pendant

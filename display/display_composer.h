@@ -1,4 +1,4 @@
-// The display composer: the 21-byte display report of each poll cycle from the decoded state,
+// The display composer: the 21-byte display report of each poll cycle from the pendant view,
 // the host's values and the settings.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include "display/display_state.h"
 #include "host/host_interface.h"
 #include "host/tick_counters.h"
-#include "input/input_state.h"
+#include "input/pendant_view.h"
 #include "settings/pendant_settings.h"
 
 namespace pendant {
@@ -23,7 +23,7 @@ class DisplayComposer {
   void StepDisplayCycle(bool wheelTurning);
   // Fixed bytes, then the screen the switches and the mode call for, then the offline screen
   // name on top.
-  void Compose(const InputState& input, uint8_t (&report)[kDisplayReportSize]);
+  void Compose(const PendantView& view, uint8_t (&report)[kDisplayReportSize]);
 
   // What the display keeps between cycles besides the report bytes.
   const DisplayState& State() const { return state_; }

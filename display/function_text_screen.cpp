@@ -19,7 +19,7 @@ const std::string* FunctionText(const PendantSettings& settings, int32_t axisSel
 
 void ComposeFunctionTextScreen(const ScreenContext& screen) {
   screen.lines.Clear();
-  const std::string* text = FunctionText(screen.settings, screen.input.AxisSelector);
+  const std::string* text = FunctionText(screen.settings, screen.view.AxisSelector);
   if (text) screen.lines.PutAcross(*text);  // cut at 16 characters
 }
 

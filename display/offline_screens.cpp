@@ -12,7 +12,7 @@ void ComposeCompactOfflineScreen(const ScreenContext& screen) {
 
 void PutOfflineScreenName(const ScreenContext& screen) {
   screen.lines.Put(1, 1, "OFFLINE ");
-  screen.lines.Put(2, 1, ScreenNameOf(screen.input.CurrentScreenCode));  // unknown: line 2 stays
+  screen.lines.Put(2, 1, ScreenNameOf(screen.view.CurrentScreenCode));  // unknown: line 2 stays
 }
 
 }  // namespace pendant

@@ -6,13 +6,13 @@
 #include "host/host_axes.h"
 #include "host/host_interface.h"
 #include "host/tick_counters.h"
-#include "input/input_state.h"
+#include "input/pendant_view.h"
 #include "settings/pendant_settings.h"
 
 namespace pendant {
 
 struct ScreenContext {
-  const InputState& input;
+  const PendantView& view;
   const Host& host;
   const PendantSettings& settings;
   const UpdateTicks& ticks;

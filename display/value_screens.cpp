@@ -47,7 +47,7 @@ void ComposeSpindleOverrideScreen(const ScreenContext& screen) {
 
 void ComposeStepSpeedScreen(const ScreenContext& screen) {
   DisplayLines& lines = screen.lines;
-  PutPercentLine(screen, "Step", screen.input.StepJogPercent);
+  PutPercentLine(screen, "Step", screen.view.StepJogPercent);
   const double speed = StepJogSpeed(screen);
   if (speed < 100.0) {
     PutNumber(lines, 2, 1, 4, "%4.1f", speed);

@@ -1,24 +1,33 @@
 // The action engine: decodes each report (switches, key timing, mode, axis, wheel) and turns it
-// into what the host is told: jogs, step moves, value adjustments and key actions.
+// into what the host is told: jogs, step moves, value adjustments and key actions. Each part
+// keeps its own state; the engine keeps what they share and runs them in the cycle's order.
 #pragma once
 
 #include <cstdint>
 
 #include "host/host_interface.h"
 #include "host/tick_counters.h"
-#include "input/input_state.h"
-#include "input/percentage_adjust.h"
+#include "input/decoded_report.h"
+#include "input/key_actions.h"
+#include "input/key_timing.h"
+#include "input/mode_selection.h"
+#include "input/pendant_view.h"
+#include "input/running_jog.h"
+#include "input/screen_key.h"
+#include "input/step_jog.h"
+#include "input/stop_switch_relay.h"
+#include "input/value_adjuster.h"
+#include "input/wheel_decoder.h"
+#include "input/wheel_jog.h"
+#include "pendant/input_report_format.h"
 #include "settings/pendant_settings.h"
 
 namespace pendant {
 
-class ActionEngine : private InputState {
+class ActionEngine {
  public:
   ActionEngine(const Host& host, const PendantSettings& settings, UpdateTicks& updateTicks,
                PollTicks& pollTicks);
-
-  // What the engine decoded and keeps; only the engine writes it.
-  const InputState& State() const { return *this; }
 
   // The pendant starts from rest after every opening: its first report only sets the wheel's
   // reference, and counts turned before it went away cannot start a jog.
@@ -34,44 +43,39 @@ class ActionEngine : private InputState {
   void PendantRemoved();
   // Ends a velocity or continuous jog still under way: its axis stops and the host hears
   // "ENDJOG". Nothing when no jog is under way.
-  void EndActiveWheelJog();
+  void EndActiveWheelJog() { runningJog_.End(host_); }
+
+  // What the display shows of the decoded pendant.
+  PendantView View() const;
+  // The report decoded last.
+  const DecodedReport& Report() const { return CurrentInput; }
+  const KeyTiming& Key() const { return keyTiming_; }
+  const WheelDecoder& Wheel() const { return wheel_; }
+  const WheelJog& WheelJogging() const { return wheelJog_; }
+  bool HostIsReady() const { return HostReady; }
 
  private:
-  // Decoding.
-  void HandleStopSwitch();
-  void SelectJogModeFromSelectors();
-  void SelectAxis();
-  void ProcessWheel();
-  void HandleScreenKey();
-
   // Once per cycle with this cycle's wheel counts: global gates, then the mode's action.
-  void RunWheelAction(int32_t direction, int32_t steps);
-  void StepJog(int32_t direction, int32_t steps);
-  void VelocityJog(int32_t direction, int32_t steps);
-  void ContinuousJog(int32_t direction, int32_t steps);
-  void AdjustValue(int32_t direction, int32_t steps);
-  void RunKeyAction();
-
-  // Jog pieces shared by the jogging modes.
-  bool MotionAllowed() const;
-  bool NoCountsInTwoCycles(int32_t steps);
-  void StopAxisJog();
-  void EndJogOfAxis(int32_t axis);
-  void EndWheelJog();
-  void WheelJogStep(double speed, int32_t direction);
-  void StraightStepMove(int32_t direction, int32_t steps);
-  void RotatedStepMove(int32_t direction, int32_t steps);
-
-  // Key actions and value adjustments.
-  void RunConfirmedAction();
-  void RunFunctionButton(int button);
-  void AdjustHostPercentage(int dro, PercentageLimits limits, int32_t direction, int32_t steps);
-  void SelectStepSize();
+  void RunWheelAction();
+  bool AxisReversed() const;
 
   const Host& host_;
   const PendantSettings& settings_;
-  UpdateTicks& updateTicks_;
   PollTicks& pollTicks_;
+  // The report being decoded, from the last one read.
+  DecodedReport CurrentInput{};
+  // The host's readiness, refreshed only while it is idle.
+  bool HostReady = true;
+  RunningJog runningJog_;
+  KeyTiming keyTiming_;
+  StopSwitchRelay stopSwitch_;
+  ModeSelection selection_;
+  WheelDecoder wheel_;
+  StepJog stepJog_;
+  WheelJog wheelJog_;
+  ValueAdjuster values_;
+  KeyActions keyActions_;
+  ScreenKey screenKey_;
 };
 
 }  // namespace pendant

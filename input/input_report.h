@@ -14,6 +14,8 @@ struct ReportFields {
   bool stop;
   bool key;
   bool extendedMark;
+
+  bool operator==(const ReportFields&) const = default;
 };
 
 inline ReportFields DecodeReportFields(const uint8_t* report) {

@@ -4,7 +4,7 @@ namespace pendant {
 namespace {
 
 // Positions shared by both layouts: the mode selector with the key as a shift.
-int32_t ModeFromModeSelector(const SelectorState& s, int32_t stepWithKey) {
+JogModeValue ModeFromModeSelector(const SelectorState& s, JogModeValue stepWithKey) {
   switch (s.modeSelector) {
     case 1:
       return stepWithKey;
@@ -25,12 +25,14 @@ int32_t ModeFromModeSelector(const SelectorState& s, int32_t stepWithKey) {
 
 }  // namespace
 
-int32_t SelectJogMode(const SelectorState& s) {
+JogModeValue SelectJogMode(const SelectorState& s) {
   if (s.axisSelector == 4) return ModeProgramStart;
   if (s.axisSelector == 5) return ModeProgramStop;
   if (s.axisSelector == 6 && (s.extended || !s.caMode)) return ModeSpindle;
   if (s.extended) {
-    const int32_t step = s.longPress ? ModeStepSize : s.doublePress ? ModeStepSpeed : ModeStepJog;
+    const JogModeValue step = s.longPress     ? ModeStepSize
+                              : s.doublePress ? ModeStepSpeed
+                                              : ModeStepJog;
     return ModeFromModeSelector(s, step);
   }
   return ModeFromModeSelector(s, s.keyDown ? ModeStepSize : ModeStepJog);

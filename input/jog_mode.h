@@ -22,6 +22,9 @@ enum JogModeValue : int32_t {
   ModeSpindle = 14,
 };
 
+// No mode yet: before the first decoded cycle, or no wheel jog under way.
+inline constexpr int32_t kNoJogMode = -1;
+
 struct SelectorState {
   bool extended;
   int32_t axisSelector;
@@ -32,7 +35,7 @@ struct SelectorState {
   bool caMode;
 };
 
-int32_t SelectJogMode(const SelectorState& state);
+JogModeValue SelectJogMode(const SelectorState& state);
 
 // The axis 0..3 a selector position picks, or -1 when the position keeps the current axis.
 int32_t SelectedAxis(const SelectorState& state);

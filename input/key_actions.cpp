@@ -1,10 +1,9 @@
-// Actions confirmed by a double press of the key: zero, program start/stop, spindle, F1..F4.
+#include "input/key_actions.h"
+
 #include <cstdio>
 
 #include "host/host_numbers.h"
-#include "input/action_engine.h"
 #include "input/function_buttons.h"
-#include "input/jog_mode.h"
 #include "settings/selection_tables.h"
 
 namespace pendant {
@@ -21,30 +20,33 @@ constexpr int kFirstMacroCode = 817;
 
 }  // namespace
 
-void ActionEngine::RunKeyAction() {
-  UpdateTicks& ticks = updateTicks_;
-  if (ActionKey && PressLatched == 0) {
+KeyActions::KeyActions(const Host& host, const PendantSettings& settings, UpdateTicks& ticks)
+    : host_(host), settings_(settings), ticks_(ticks) {}
+
+void KeyActions::Run(JogModeValue mode, bool keyDown, int32_t axis, int32_t axisSelector) {
+  UpdateTicks& ticks = ticks_;
+  if (keyDown && PressLatched == 0) {
     PressWasLate = ticks.PressTicks >= kQuickPressTicks ? 1 : 0;
     ticks.PressTicks = 0;
     PressLatched = 1;
   }
-  if (ActionKey || PressLatched == 0) return;
+  if (keyDown || PressLatched == 0) return;
   // Released: a quick press that followed a quick release confirms the action.
   if (ticks.PressTicks < kQuickPressTicks) {
     ticks.PressTicks = 0;
-    if (PressWasLate == 0) RunConfirmedAction();
+    if (PressWasLate == 0) RunConfirmedAction(mode, axis, axisSelector);
   }
   PressLatched = 0;
 }
 
-void ActionEngine::RunConfirmedAction() {
+void KeyActions::RunConfirmedAction(JogModeValue mode, int32_t axis, int32_t axisSelector) {
   const Host& host = host_;
-  switch (JogMode) {
+  switch (mode) {
     case ModeZeroAxis:
-      host.DoButton(kZeroAxisButton + AxisIndex);
+      host.DoButton(kZeroAxisButton + axis);
       break;
     case ModeFunctionKeys:
-      RunFunctionButton(FunctionButtonAt(AxisSelector));
+      RunFunctionButton(FunctionButtonAt(axisSelector));
       break;
     case ModeProgramStart:
       host.DoButton(host.GetLed(kProgramRunningLed) ? kProgramPauseButton : kProgramStartButton);
@@ -58,12 +60,20 @@ void ActionEngine::RunConfirmedAction() {
     case ModeSpindle:
       host.DoButton(kSpindleButton);
       break;
-    default:
-      break;
+    case ModeIdle:
+    case ModeStepJog:
+    case ModeVelocityJog:
+    case ModeContinuousJog:
+    case ModeContinuousSpeed:
+    case ModeFeedOverride:
+    case ModeSpindleOverride:
+    case ModeStepSpeed:
+    case ModeStepSize:
+      break;  // the key only shifts these modes; nothing to confirm
   }
 }
 
-void ActionEngine::RunFunctionButton(int button) {
+void KeyActions::RunFunctionButton(int button) {
   if (button < 1 || button > kFunctionButtonCount) return;
   const Host& host = host_;
   const PendantSettings& s = settings_;

@@ -1,7 +1,6 @@
-// While offline the key is the screen key: a tap toggles the host's tab display, a longer press
-// steps through up to three configured host screens.
+#include "input/screen_key.h"
+
 #include "host/host_numbers.h"
-#include "input/action_engine.h"
 #include "settings/selection_tables.h"
 
 namespace pendant {
@@ -16,24 +15,28 @@ void RefreshScreenCode(int16_t row, int32_t& code) {
 
 }  // namespace
 
-void ActionEngine::HandleScreenKey() {
-  if (!OfflineSwitch) return;
-  UpdateTicks& ticks = updateTicks_;
-  if (ActionKey) {
+ScreenKey::ScreenKey(const Host& host, const PendantSettings& settings, UpdateTicks& ticks)
+    : host_(host), settings_(settings), ticks_(ticks) {}
+
+void ScreenKey::FollowOffline(bool keyDown) {
+  if (keyDown) {
     if (!ScreenKeyLatched) {
-      ticks.ScreenKeyTicks = 0;
+      ticks_.ScreenKeyTicks = 0;
       ScreenKeyLatched = true;
     }
     return;
   }
   if (!ScreenKeyLatched) return;
   ScreenKeyLatched = false;
-  if (ticks.ScreenKeyTicks < kTapTicks) {
+  if (ticks_.ScreenKeyTicks < kTapTicks) {
     host_.DoButton(kTabToggleButton);
     return;
   }
-  if (ticks.ScreenKeyTicks >= kHoldTicks) return;
+  if (ticks_.ScreenKeyTicks >= kHoldTicks) return;
+  SelectNextScreen();
+}
 
+void ScreenKey::SelectNextScreen() {
   const PendantSettings& s = settings_;
   RefreshScreenCode(s.ScreenSel1, ScreenCode1);
   RefreshScreenCode(s.ScreenSel2, ScreenCode2);

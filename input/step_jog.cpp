@@ -1,11 +1,12 @@
-// Step mode: every cycle with wheel counts sends one relative move.
+#include "input/step_jog.h"
+
 #include <cmath>
 #include <cstdio>
 
 #include "host/host_axes.h"
 #include "host/host_numbers.h"
-#include "input/action_engine.h"
 #include "input/gcode_line.h"
+#include "input/motion_allowed.h"
 #include "input/step_jog_feed.h"
 
 namespace pendant {
@@ -24,69 +25,77 @@ double StepDistance(const Host& host, int32_t direction, int32_t steps) {
 
 }  // namespace
 
-void ActionEngine::StepJog(int32_t direction, int32_t steps) {
-  UpdateTicks& ticks = updateTicks_;
+StepJog::StepJog(const Host& host, UpdateTicks& ticks) : host_(host), ticks_(ticks) {}
+
+void StepJog::Run(const StepCycle& cycle) {
+  UpdateTicks& ticks = ticks_;
   const Host& host = host_;
-  if (direction != StepDirectionLast && ticks.WheelActiveCountdown != 0) {
+  if (cycle.direction != StepDirectionLast && ticks.WheelActiveCountdown != 0) {
     ticks.ModeChangeTicks = 0;
-    StepDirectionLast = direction;
+    StepDirectionLast = cycle.direction;
     return;
   }
   if (ticks.ModeChangeTicks < kStepReversalTicks) return;
-  StepDirectionLast = direction;
-  if (steps == 0) return;
+  StepDirectionLast = cycle.direction;
+  if (cycle.steps == 0) return;
   ticks.WheelActiveCountdown = kStepActiveTicks;
-  if (!MotionAllowed()) return;
+  if (!MotionAllowed(host)) return;
   if (!host.GetLed(kJogEnabledLed)) {
     host.ShowHostMessage(kJogOffMessage);
     return;
   }
-  if (host.RotationDegrees() != 0.0 && (AxisIndex == 0 || AxisIndex == 1)) {
-    RotatedStepMove(direction, steps);
+  if (host.RotationDegrees() != 0.0 && (cycle.axis == 0 || cycle.axis == 1)) {
+    RotatedStepMove(cycle);
   } else {
-    StraightStepMove(direction, steps);
+    StraightStepMove(cycle);
   }
 }
 
-void ActionEngine::StraightStepMove(int32_t direction, int32_t steps) {
+void StepJog::RestoreOverride() {
+  host_.SetDro(kSavedDro818, SavedDro818);
+  host_.SetDro(kFeedOverrideDro, SavedFeedOverride);
+  OverrideSaved = false;
+}
+
+void StepJog::StraightStepMove(const StepCycle& cycle) {
   const Host& host = host_;
-  // The move runs at its own feed: the override is held at 100 % until stepping ends.
   if (!OverrideSaved) {
     SavedDro818 = host.GetDro(kSavedDro818);
     SavedFeedOverride = host.GetDro(kFeedOverrideDro);
     host.SetDro(kFeedOverrideDro, 100.0);
     OverrideSaved = true;
   }
-  updateTicks_.RestoreCountdown = kRestoreDelayTicks;
+  ticks_.RestoreCountdown = kRestoreDelayTicks;
   host.SetDro(kFeedOverrideDro, 100.0);
 
   const double low = host.GetDro(kStepGateLowDro);
   const double high = host.GetDro(kStepGateHighDro);
   if (!(high > low)) return;
 
-  const double distance = StepDistance(host, direction, steps);
-  const double feed = StepJogFeed(host, AxisIndex, StepJogPercent);
+  const int32_t axis = cycle.axis;
+  const double distance = StepDistance(host, cycle.direction, cycle.steps);
+  const double feed = StepJogFeed(host, axis, cycle.feedPercent);
   // An index outside the host's letters moves X, as it always has.
-  const char letter = AxisLetter(AxisIndex >= 0 && AxisIndex < kAxisLetterCount ? AxisIndex : 0);
+  const char letter = AxisLetter(axis >= 0 && axis < kAxisLetterCount ? axis : 0);
   char line[kGcodeLineSize];
   std::snprintf(line, sizeof line, "G91G1 F%.4f %c %.4f", feed, letter, distance);
-  if (!GcodeHold) host.Code(line);
-  if (HostReady) host.Code("G90");
+  if (!cycle.gcodeHold) host.Code(line);
+  if (cycle.hostReady) host.Code("G90");
 }
 
-void ActionEngine::RotatedStepMove(int32_t direction, int32_t steps) {
+void StepJog::RotatedStepMove(const StepCycle& cycle) {
   const Host& host = host_;
   const double angle = host.RotationDegrees() * kRadiansPerDegree;
-  const double distance = StepDistance(host, direction, steps);
-  const double dx = AxisIndex == 0 ? distance : 0.0;
-  const double dy = AxisIndex == 1 ? distance : 0.0;
+  const double distance = StepDistance(host, cycle.direction, cycle.steps);
+  const double dx = cycle.axis == 0 ? distance : 0.0;
+  const double dy = cycle.axis == 1 ? distance : 0.0;
   const double x = dx * std::cos(angle) + dy * std::sin(angle);
   const double y = dy * std::cos(angle) - dx * std::sin(angle);
   if (!(host.GetDro(kStepGateLowDro) < kRotatedMoveDroLimit)) return;
   char line[kGcodeLineSize];
   std::snprintf(line, sizeof line, "G91G1 X%.4f Y%.4f ", x, y);
-  if (!GcodeHold) host.Code(line);
-  if (HostReady) host.Code("G90");
+  if (!cycle.gcodeHold) host.Code(line);
+  if (cycle.hostReady) host.Code("G90");
 }
 
 }  // namespace pendant

@@ -1,11 +1,10 @@
-// Velocity and continuous modes: the axis runs through its host jog record while the wheel
-// turns, and stops when it rests.
+#include "input/wheel_jog.h"
+
 #include <cmath>
 #include <limits>
 
 #include "host/host_numbers.h"
-#include "input/action_engine.h"
-#include "pendant/input_report_format.h"
+#include "input/motion_allowed.h"
 #include "settings/selection_tables.h"
 
 namespace pendant {
@@ -36,19 +35,23 @@ int32_t TruncatedSpeed(double speed) {
 
 }  // namespace
 
-void ActionEngine::VelocityJog(int32_t direction, int32_t steps) {
+WheelJog::WheelJog(const Host& host, const PendantSettings& settings, UpdateTicks& ticks,
+                   RunningJog& running)
+    : host_(host), settings_(settings), ticks_(ticks), running_(running) {}
+
+void WheelJog::VelocityJog(const WheelJogCycle& cycle) {
   const Host& host = host_;
-  UpdateTicks& ticks = updateTicks_;
+  UpdateTicks& ticks = ticks_;
   const PendantSettings& settings = settings_;
   const int sensitivity = ClampedRowCode(VelocitySensitivityList, settings.VelocityInAuto);
   SlowDownDivisor = ClampedRowCode(SlowDownRateList, settings.AutoChangeSens);
-  const uint8_t rate = CurrentInput[kWheelRateByte];
+  const uint8_t rate = cycle.rate;
 
-  if (direction != JogDirectionLast && ticks.WheelActiveCountdown != 0) {
-    StopAxisJog();
+  if (cycle.direction != JogDirectionLast && ticks.WheelActiveCountdown != 0) {
+    StopAxisJog(cycle.axis);
     for (double& sample : RateHistory) sample = 0.0;
     ticks.ModeChangeTicks = 0;
-    JogDirectionLast = direction;
+    JogDirectionLast = cycle.direction;
     return;
   }
   if (ticks.ModeChangeTicks < kJogReversalTicks) return;
@@ -64,8 +67,8 @@ void ActionEngine::VelocityJog(int32_t direction, int32_t steps) {
     for (double& sample : RateHistory) sample = 0.0;
     return;
   }
-  if (NoCountsInTwoCycles(steps)) return;
-  if (!MotionAllowed()) return;
+  if (NoCountsInTwoCycles(cycle)) return;
+  if (!MotionAllowed(host)) return;
 
   for (int i = 0; i + 1 < kRateHistorySize; ++i) RateHistory[i] = RateHistory[i + 1];
   RateHistory[kRateHistorySize - 1] = rate;
@@ -73,28 +76,28 @@ void ActionEngine::VelocityJog(int32_t direction, int32_t steps) {
   for (int i = 0; i < kRateHistorySize; ++i) RateSum += kRateWeights[i] * RateHistory[i];
 
   JogFeedFactor = RateSum / 400.0 * 3.0 / sensitivity;
-  if (ActionKey) JogFeedFactor /= SlowDownDivisor;
+  if (cycle.keyDown) JogFeedFactor /= SlowDownDivisor;
   if (JogFeedFactor > 1.0) JogFeedFactor = 1.0;
-  WheelJogStep(host.AxisFullSpeed(AxisIndex) * JogFeedFactor, direction);
-  JogDirectionLast = direction;
+  WheelJogStep(cycle, host.AxisFullSpeed(cycle.axis) * JogFeedFactor);
+  JogDirectionLast = cycle.direction;
 }
 
-void ActionEngine::ContinuousJog(int32_t direction, int32_t steps) {
+void WheelJog::ContinuousJog(const WheelJogCycle& cycle) {
   const Host& host = host_;
-  UpdateTicks& ticks = updateTicks_;
-  const uint8_t rate = CurrentInput[kWheelRateByte];
+  UpdateTicks& ticks = ticks_;
+  const uint8_t rate = cycle.rate;
 
-  if (direction != JogDirectionLast && ticks.WheelActiveCountdown != 0) {
-    StopAxisJog();
+  if (cycle.direction != JogDirectionLast && ticks.WheelActiveCountdown != 0) {
+    StopAxisJog(cycle.axis);
     ticks.ModeChangeTicks = 0;
     ContinuousSteps = 0;
-    JogDirectionLast = direction;
+    JogDirectionLast = cycle.direction;
     return;
   }
   if (ticks.ModeChangeTicks < kJogReversalTicks) return;
   if (rate != 0) {
     ticks.WheelActiveCountdown = kJogActiveTicks;
-    ContinuousSteps += steps;
+    ContinuousSteps += cycle.steps;
     if (!host.GetLed(kJogEnabledLed)) {
       host.ShowHostMessage(kJogOffMessage);
       return;
@@ -108,39 +111,29 @@ void ActionEngine::ContinuousJog(int32_t direction, int32_t steps) {
   // Movement starts only after the wheel has turned on purpose for a while.
   if (ContinuousSteps < settings_.DelaySteps) return;
   if (ContinuousSteps > kContinuousStepsCeiling) ContinuousSteps = kContinuousStepsRestart;
-  if (NoCountsInTwoCycles(steps)) return;
-  if (!MotionAllowed()) return;
+  if (NoCountsInTwoCycles(cycle)) return;
+  if (!MotionAllowed(host)) return;
   const double percent = host.GetDro(kContinuousPercentDro);
-  WheelJogStep(host.AxisFullSpeed(AxisIndex) * percent / 100.0, direction);
-  JogDirectionLast = direction;
+  WheelJogStep(cycle, host.AxisFullSpeed(cycle.axis) * percent / 100.0);
+  JogDirectionLast = cycle.direction;
 }
 
-bool ActionEngine::NoCountsInTwoCycles(int32_t steps) {
+bool WheelJog::NoCountsInTwoCycles(const WheelJogCycle& cycle) {
   CountHistoryIndex = 1 - CountHistoryIndex;
-  CountHistory[CountHistoryIndex] = steps;
+  CountHistory[CountHistoryIndex] = cycle.steps;
   if (CountHistory[0] + CountHistory[1] != 0.0) return false;
-  StopAxisJog();
+  StopAxisJog(cycle.axis);
   return true;
 }
 
-void ActionEngine::StopAxisJog() {
-  EndJogOfAxis(AxisIndex);
+void WheelJog::StopAxisJog(int32_t axis) {
+  running_.EndJogOfAxis(host_, axis);
 }
 
-void ActionEngine::EndJogOfAxis(int32_t axis) {
-  host_.SetJogByte(axis, JogField::Stop, 1);
-  host_.Code("ENDJOG");
-  ForgetWheelJog();
-}
-
-void ActionEngine::EndActiveWheelJog() {
-  if (JoggingAxis != kNoJogAxis) EndJogOfAxis(JoggingAxis);
-}
-
-void ActionEngine::EndWheelJog() {
+void WheelJog::EndWheelJog() {
   // Update calls can run the wheel's countdown out between two cycles, before the stop test
   // has sent its "ENDJOG": the axis must not be left running.
-  EndActiveWheelJog();
+  running_.End(host_);
   JogStarted = false;
   if (JogModeSwitched) {
     host_.DoButton(kJogModeOffButton);
@@ -148,10 +141,11 @@ void ActionEngine::EndWheelJog() {
   }
 }
 
-void ActionEngine::WheelJogStep(double speed, int32_t direction) {
+void WheelJog::WheelJogStep(const WheelJogCycle& cycle, double speed) {
   const Host& host = host_;
-  if (CurrentInput[kWheelRateByte] == 0) {
-    StopAxisJog();
+  const int32_t axis = cycle.axis;
+  if (cycle.rate == 0) {
+    StopAxisJog(axis);
     return;
   }
   if (!JogStarted) {
@@ -161,15 +155,13 @@ void ActionEngine::WheelJogStep(double speed, int32_t direction) {
     JogStarted = true;
   }
   // The record is complete before the host is told to jog.
-  host.SetJogInt(AxisIndex, JogField::Direction, direction);
-  host.SetJogInt(AxisIndex, JogField::Velocity, TruncatedSpeed(speed));
-  host.SetJogInt(AxisIndex, JogField::JogParam, host.AxisJogParam(AxisIndex));
-  host.SetJogInt(AxisIndex, JogField::FullSpeed, host.AxisFullSpeed(AxisIndex));
-  host.SetJogByte(AxisIndex, JogField::Stop, 0);
-  host.SetJogByte(AxisIndex, JogField::Go, 1);
-  // Counted as jogging before the host hears of it: a stop inside the callback must end it.
-  JoggingAxis = AxisIndex;
-  JoggingMode = JogMode;
+  host.SetJogInt(axis, JogField::Direction, cycle.direction);
+  host.SetJogInt(axis, JogField::Velocity, TruncatedSpeed(speed));
+  host.SetJogInt(axis, JogField::JogParam, host.AxisJogParam(axis));
+  host.SetJogInt(axis, JogField::FullSpeed, host.AxisFullSpeed(axis));
+  host.SetJogByte(axis, JogField::Stop, 0);
+  host.SetJogByte(axis, JogField::Go, 1);
+  running_.Started(axis, cycle.mode);
   host.Code("DOJOG");
 }
 

@@ -1,10 +1,9 @@
-#include "pendant/input_report_format.h"
 #include "plugin/trundle_win.h"
 
 namespace pendant {
 
 bool TrundleWin::PollCycle() {
-  display_.StepDisplayCycle(engine_.State().CurrentInput[kWheelRateByte] != 0);
+  display_.StepDisplayCycle(engine_.View().WheelRate != 0);
   pollTicks_.Step();
 
   if (!link_.DeviceOpen()) {
@@ -26,7 +25,7 @@ bool TrundleWin::PollCycle() {
   if (landed) engine_.ReportLanded(InputBuffer);
 
   engine_.DecodeInput(InputBuffer);
-  display_.Compose(engine_.State(), DisplayBuffer);
+  display_.Compose(engine_.View(), DisplayBuffer);
   link_.Write(DisplayBuffer, sizeof DisplayBuffer);
   Follow(link_.TakeLoss());
   return true;

@@ -19,13 +19,14 @@ std::string DecodedStateText() {
                 poll.KeyUpTicks);
   if (!module.PendantWindow) return std::string("state: no pendant window; ") + counters;
   const TrundleWin& window = *module.PendantWindow;
-  const InputState& input = window.Engine().State();
+  const PendantView view = window.Engine().View();
+  const KeyTiming& key = window.Engine().Key();
   char state[200];
   std::snprintf(state, sizeof state,
                 "state: JogMode %d, AxisIndex %d, key %s, long press %d, double press %d, "
                 "offline %d, DisplayCycle %d, pendant %s; ",
-                input.JogMode, input.AxisIndex, input.ActionKey ? "down" : "up", input.KeyLongPress,
-                input.KeyDoublePress, input.OfflineSwitch, window.Display().State().DisplayCycle,
+                view.JogMode, view.AxisIndex, view.ActionKey ? "down" : "up", key.LongPress(),
+                key.DoublePress(), view.OfflineSwitch, window.Display().State().DisplayCycle,
                 window.Link().DeviceOpen() ? "open" : "closed");
   return state + std::string(counters);
 }

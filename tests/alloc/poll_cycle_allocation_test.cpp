@@ -99,7 +99,7 @@ TEST(PollCycleAllocation, DecodingActingAndComposingAllocateNothing) {
       for (int cycle = 0; cycle < 3; ++cycle) {
         module.pollTicks.Step();
         engine.DecodeInput(input);
-        display.Compose(engine.State(), report);
+        display.Compose(engine.View(), report);
         module.Update();
       }
     }

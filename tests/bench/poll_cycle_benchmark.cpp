@@ -52,7 +52,7 @@ class BenchPendant {
 
   // Decodes and acts on the current report.
   void Decode() { engine.DecodeInput(input); }
-  void Compose(const InputState& state) { display.Compose(state, report); }
+  void Compose(const PendantView& view) { display.Compose(view, report); }
 
   PluginModule module;
   ActionEngine engine{module.host, module.settings, module.updateTicks, module.pollTicks};
@@ -71,7 +71,7 @@ void BM_PollCycle(benchmark::State& state) {
     pendant.Turn();
     pendant.module.pollTicks.Step();
     pendant.Decode();
-    pendant.Compose(pendant.engine.State());
+    pendant.Compose(pendant.engine.View());
     benchmark::DoNotOptimize(pendant.report);
   }
 }
@@ -84,7 +84,7 @@ void BM_DecodeInput(benchmark::State& state) {
   for (auto _ : state) {
     pendant.Turn();
     pendant.Decode();
-    benchmark::DoNotOptimize(pendant.engine.State().WheelSteps);
+    benchmark::DoNotOptimize(pendant.engine.Wheel().Steps());
   }
 }
 BENCHMARK(BM_DecodeInput);
@@ -93,10 +93,10 @@ BENCHMARK(BM_DecodeInput);
 void BM_ComposeDisplay(benchmark::State& state) {
   BenchPendant pendant(1);
   pendant.Decode();
-  InputState input = pendant.engine.State();
+  PendantView input = pendant.engine.View();
   constexpr int kOffline = 15;
   input.OfflineSwitch = state.range(0) == kOffline;
-  if (state.range(0) != kOffline) input.JogMode = static_cast<int32_t>(state.range(0));
+  if (state.range(0) != kOffline) input.JogMode = static_cast<JogModeValue>(state.range(0));
   for (auto _ : state) {
     pendant.Compose(input);
     benchmark::DoNotOptimize(pendant.report);

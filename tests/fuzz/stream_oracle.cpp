@@ -86,7 +86,8 @@ bool StreamOracle::FollowJogWords(std::span<const HostEffect> effects, int32_t m
 
 void StreamOracle::CheckCycle(const PluginModule& module, bool decoded,
                               std::span<const HostEffect> effects) {
-  const InputState& state = module.PendantWindow->Engine().State();
+  const ActionEngine& engine = module.PendantWindow->Engine();
+  const PendantView state = engine.View();
   if (!decoded) {
     if (!effects.empty()) Fail("a cycle without the pendant acted:" + Describe(effects));
     return;
@@ -95,8 +96,8 @@ void StreamOracle::CheckCycle(const PluginModule& module, bool decoded,
   if (state.AxisIndex < 0 || state.AxisIndex > 3) {
     Fail("AxisIndex " + std::to_string(state.AxisIndex));
   }
-  const int32_t steps = state.WheelSteps;
-  const bool turning = state.CurrentInput[2] != 0;
+  const int32_t steps = engine.Wheel().Steps();
+  const bool turning = state.WheelRate != 0;
   int motions = 0;
   for (const HostEffect& effect : effects) {
     if (IsMoveLine(effect)) {
@@ -107,10 +108,9 @@ void StreamOracle::CheckCycle(const PluginModule& module, bool decoded,
       ++motions;
       // The jog's stop test adds the counts of the last two cycles that reached it, which can
       // lie further back than two decoded cycles (the mode-change pause does not advance it).
-      const bool counted =
-          steps != 0 || state.CountHistory[0] != 0.0 || state.CountHistory[1] != 0.0;
+      const bool counted = steps != 0 || engine.WheelJogging().CountedRecently();
       if (!turning || !counted) {
-        Fail("DOJOG without the wheel turning (rate " + std::to_string(state.CurrentInput[2]) +
+        Fail("DOJOG without the wheel turning (rate " + std::to_string(state.WheelRate) +
              ", counts " + std::to_string(steps) + "):" + Describe(effects));
       }
     } else if (effect.kind == HostEffect::Kind::Button &&

@@ -53,7 +53,8 @@ class JogFixture : public ScenarioTest {
   }
 
   TrundleWin& Window() { return *Plugin().PendantWindow; }
-  const InputState& Decoded() { return Window().Engine().State(); }
+  // What the display is shown of the decoded pendant.
+  PendantView Decoded() { return Window().Engine().View(); }
 
   void SetMode(int mode) {
     session_.pendant.modeSelector = mode;

@@ -219,7 +219,8 @@ TEST_F(ScreenKeyTest, LongerPressesCycleTheConfiguredScreens) {
     EXPECT_EQ(Effects(), (Lines{expected}));
   }
   EXPECT_EQ(Decoded().CurrentScreenCode, 7);
-  EXPECT_EQ(Decoded().ScreenIndex, 3);
+  Press(5);  // from the third slot the next press wraps round to the first
+  EXPECT_EQ(Effects(), (Lines{"button 1"}));
 }
 
 TEST_F(ScreenKeyTest, HoldingTwentyUpdatesOrNoScreensConfiguredDoesNothing) {
@@ -376,7 +377,10 @@ TEST_F(AdjustTest, StepSizeMovesOneSlotPerTurnSkippingZeroSlots) {
   session_.Tick(1);
   Turn(3);
   EXPECT_EQ(Effects(), (Lines{"setdro 828 9.9999997473787516e-05"}));
-  EXPECT_EQ(Decoded().StepIndex, 1);
+  SetRate(0);  // from the first slot the next turn skips the zero slot again
+  session_.Tick(1);
+  Turn(3);
+  EXPECT_EQ(Effects(), (Lines{"setdro 828 0.0099999997764825821"}));
 }
 
 }  // namespace

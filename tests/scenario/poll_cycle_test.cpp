@@ -30,8 +30,7 @@ class PollCycleTest : public testing::ScenarioTest {
   }
 
   TrundleWin& Window() { return *Plugin().PendantWindow; }
-  const InputState& Decoded() { return Window().Engine().State(); }
-  uint8_t DecodedWheel() { return Decoded().CurrentInput[1]; }
+  uint8_t DecodedWheel() { return Window().Engine().Report().wheelCounter; }
 
   VirtualHidBus& bus_ = VirtualHidBus::Instance();
 };
@@ -121,11 +120,11 @@ TEST_F(PollCycleTest, DisplayCycleRunsOncePer160Ticks) {
 TEST_F(PollCycleTest, HostReadinessIsRefreshedOnlyWhileTheHostIsIdle) {
   bench::SubstituteHost& host = session_.host;
   TrundleWin& window = Window();
-  EXPECT_TRUE(window.Engine().State().HostReady);
+  EXPECT_TRUE(window.Engine().HostIsReady());
 
   host.Poke<int32_t>(host.blockB, kReadyFlagWord, 1);
   session_.Tick(1);
-  EXPECT_FALSE(window.Engine().State().HostReady);
+  EXPECT_FALSE(window.Engine().HostIsReady());
 
   host.Poke<int32_t>(host.blockB, kReadyFlagWord, 0);
   struct Busy {
@@ -136,11 +135,11 @@ TEST_F(PollCycleTest, HostReadinessIsRefreshedOnlyWhileTheHostIsIdle) {
                     Busy{&host.blockA, kQueueAHead}}) {
     host.Poke<int32_t>(*busy.block, busy.offset, 3);
     session_.Tick(1);
-    EXPECT_FALSE(window.Engine().State().HostReady) << "offset " << busy.offset;
+    EXPECT_FALSE(window.Engine().HostIsReady()) << "offset " << busy.offset;
     host.Poke<int32_t>(*busy.block, busy.offset, 0);
   }
   session_.Tick(1);
-  EXPECT_TRUE(window.Engine().State().HostReady);
+  EXPECT_TRUE(window.Engine().HostIsReady());
 }
 
 TEST(PollCycleClosed, ClosedDeviceOnlyAdvancesTheCounters) {
@@ -150,8 +149,7 @@ TEST(PollCycleClosed, ClosedDeviceOnlyAdvancesTheCounters) {
   session.host.PostInit();
   TrundleWin& window = *Plugin().PendantWindow;
   ASSERT_FALSE(window.Link().DeviceOpen());
-  uint8_t before[sizeof window.Engine().State().CurrentInput];
-  std::memcpy(before, window.Engine().State().CurrentInput, sizeof before);
+  const DecodedReport before = window.Engine().Report();
 
   session.Tick(30);
   EXPECT_EQ(window.Display().State().DisplayCycle, 130);
@@ -159,8 +157,8 @@ TEST(PollCycleClosed, ClosedDeviceOnlyAdvancesTheCounters) {
   EXPECT_EQ(Plugin().pollTicks.KeyUpTicks, 30);
   EXPECT_EQ(VirtualHidBus::Instance().ReadsStarted(), 0u);
   EXPECT_TRUE(VirtualHidBus::Instance().Writes().empty());
-  EXPECT_EQ(std::memcmp(before, window.Engine().State().CurrentInput, sizeof before), 0);
-  EXPECT_TRUE(window.Engine().State().HostReady);
+  EXPECT_EQ(window.Engine().Report(), before);
+  EXPECT_TRUE(window.Engine().HostIsReady());
 }
 
 }  // namespace

@@ -264,10 +264,11 @@ TEST_F(StepJogTest, ReversedAxisTurnsTheWheelDirection) {
   session_.pendant.TurnWheel(2);
   session_.Tick(1);
   EXPECT_EQ(EffectsOf("code"), (Lines{"code G91G1 F1500.0000 X -0.0020", "code G90"}));
-  EXPECT_EQ(Decoded().RawWheelDirection, 0);
-  EXPECT_EQ(Decoded().WheelDirection, 1);
+  const WheelDecoder& wheel = Window().Engine().Wheel();
+  EXPECT_EQ(wheel.RawDirection(), 0);
+  EXPECT_EQ(wheel.Direction(), 1);
   session_.Tick(1);  // no movement: the direction stays
-  EXPECT_EQ(Decoded().WheelDirection, 1);
+  EXPECT_EQ(wheel.Direction(), 1);
 }
 
 }  // namespace

@@ -42,12 +42,12 @@ TEST_F(WheelJogTest, VelocityJogFillsTheRecordBeforeEachDojog) {
 TEST_F(WheelJogTest, VelocityFollowsTheWeightedRateAndTheKeySlowsIt) {
   StartIn(2);
   for (int cycle = 0; cycle < 10; ++cycle) Turn(2, 40);
-  EXPECT_NEAR(Decoded().JogFeedFactor, 0.4286, 0.00005);
+  EXPECT_NEAR(Window().Engine().WheelJogging().FeedFactor(), 0.4286, 0.00005);
   EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 4285);
 
   session_.pendant.keyDown = true;
   Turn(2, 40);
-  EXPECT_NEAR(Decoded().JogFeedFactor, 0.1429, 0.00005);
+  EXPECT_NEAR(Window().Engine().WheelJogging().FeedFactor(), 0.1429, 0.00005);
   EXPECT_EQ(Decoded().SlowDownDivisor, 3);
   EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 1428);
   ExpectOnlyEffect("code DOJOG", 11);  // one per turning cycle
@@ -56,7 +56,7 @@ TEST_F(WheelJogTest, VelocityFollowsTheWeightedRateAndTheKeySlowsIt) {
 TEST_F(WheelJogTest, VelocityIsClampedAtFullSpeed) {
   StartIn(2);
   for (int cycle = 0; cycle < 10; ++cycle) Turn(5, 255);
-  EXPECT_DOUBLE_EQ(Decoded().JogFeedFactor, 1.0);
+  EXPECT_DOUBLE_EQ(Window().Engine().WheelJogging().FeedFactor(), 1.0);
   EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 10000);
   ExpectOnlyEffect("code DOJOG", 10);
 }
@@ -66,7 +66,7 @@ TEST_F(WheelJogTest, OutOfTableSensitivityIsClampedToTheNearestRow) {
   session_.SetProfileKey("AutoChangeSens", "-1");
   StartIn(2);
   for (int cycle = 0; cycle < 10; ++cycle) Turn(2, 40);
-  EXPECT_NEAR(Decoded().JogFeedFactor, 3.0 / 25, 0.00001);
+  EXPECT_NEAR(Window().Engine().WheelJogging().FeedFactor(), 3.0 / 25, 0.00001);
   EXPECT_EQ(Decoded().SlowDownDivisor, 2);
   EXPECT_EQ(Plugin().settings.VelocityInAuto, 42);  // the stored value is kept
   EXPECT_EQ(Jog<int32_t>(0, kJogVelocity), 1199);   // 12 % of 10000, truncated after rounding

@@ -13,7 +13,10 @@
 #include <vector>
 
 #include "display/display_composer.h"
-#include "plugin/plugin_module.h"
+#include "host/host_interface.h"
+#include "host/tick_counters.h"
+#include "input/pendant_view.h"
+#include "settings/pendant_settings.h"
 #include "tests/support/host_fields.h"
 
 namespace pendant::testing {
@@ -39,7 +42,7 @@ struct TableHost {
 // What a screen is composed from; the defaults are an extended pendant on X, idle, in the
 // second blink half with the step size shown, no program running.
 struct Scene {
-  int32_t jogMode = 0;
+  JogModeValue jogMode = ModeIdle;
   int32_t axisIndex = 0;
   int32_t displayCycle = 100;
   int32_t animationPhase = 100;
@@ -66,38 +69,38 @@ class DisplayFixture : public ::testing::Test {
     TableHost::leds.clear();
     TableHost::drosRead.clear();
     TableHost::forbiddenCalls = 0;
-    HostCallbacks& callbacks = module_.host.callbacks;
+    HostCallbacks& callbacks = host_.callbacks;
     callbacks.getDro = &TableHost::GetDro;
     callbacks.getLed = &TableHost::GetLed;
     callbacks.doButton = &TableHost::DoButton;
     callbacks.setDro = &TableHost::SetDro;
     callbacks.setLed = &TableHost::SetLed;
     callbacks.code = &TableHost::Code;
-    module_.host.blockC = blockC_.data();
+    host_.blockC = blockC_.data();
   }
 
   void Apply(const Scene& scene) {
-    input_.JogMode = scene.jogMode;
-    input_.AxisIndex = scene.axisIndex;
+    view_.JogMode = scene.jogMode;
+    view_.AxisIndex = scene.axisIndex;
     // The composer goes on from what it kept, at the scene's cycle.
     DisplayState kept = composer_->State();
     kept.DisplayCycle = scene.displayCycle;
-    composer_.emplace(module_.host, module_.settings, module_.updateTicks, kept);
-    module_.updateTicks.AnimationPhase = scene.animationPhase;
-    input_.AxisSelector = scene.axisSelector;
-    input_.ActionKey = scene.actionKey;
-    input_.StopSwitch = scene.stopSwitch;
-    input_.OfflineSwitch = scene.offlineSwitch;
-    input_.ExtendedSelector = scene.extendedSelector;
-    input_.CurrentScreenCode = scene.screenCode;
-    module_.settings.Decidigit = scene.decidigit;
-    module_.settings.DisplyRPM = scene.displyRpm;
-    module_.settings.F1 = scene.f1;
-    module_.settings.F2 = scene.f2;
-    module_.settings.F3 = scene.f3;
-    module_.settings.F4 = scene.f4;
-    input_.StepJogPercent = scene.stepJogPercent;
-    input_.SlowDownDivisor = scene.slowDownDivisor;
+    composer_.emplace(host_, settings_, ticks_, kept);
+    ticks_.AnimationPhase = scene.animationPhase;
+    view_.AxisSelector = scene.axisSelector;
+    view_.ActionKey = scene.actionKey;
+    view_.StopSwitch = scene.stopSwitch;
+    view_.OfflineSwitch = scene.offlineSwitch;
+    view_.ExtendedSelector = scene.extendedSelector;
+    view_.CurrentScreenCode = scene.screenCode;
+    settings_.Decidigit = scene.decidigit;
+    settings_.DisplyRPM = scene.displyRpm;
+    settings_.F1 = scene.f1;
+    settings_.F2 = scene.f2;
+    settings_.F3 = scene.f3;
+    settings_.F4 = scene.f4;
+    view_.StepJogPercent = scene.stepJogPercent;
+    view_.SlowDownDivisor = scene.slowDownDivisor;
     for (int axis = 0; axis < kHostAxisCount; ++axis) {
       std::memcpy(blockC_.data() + kAxisFeedBase + 8 * axis, &scene.feedBase, sizeof(double));
     }
@@ -108,16 +111,17 @@ class DisplayFixture : public ::testing::Test {
   // Composes the scene and returns the 16 text bytes, line 1 then line 2.
   std::string Compose(const Scene& scene) {
     Apply(scene);
-    composer_->Compose(input_, report_);
+    composer_->Compose(view_, report_);
     return Text();
   }
 
   std::string Text() const { return std::string(reinterpret_cast<const char*>(report_) + 2, 16); }
 
-  PluginModule module_;
-  InputState input_;
-  std::optional<DisplayComposer> composer_{std::in_place, module_.host, module_.settings,
-                                           module_.updateTicks};
+  Host host_;
+  PendantSettings settings_;
+  UpdateTicks ticks_;
+  PendantView view_;
+  std::optional<DisplayComposer> composer_{std::in_place, host_, settings_, ticks_};
   uint8_t report_[kDisplayReportSize] = {};
   std::vector<uint8_t> blockC_;
 };

@@ -37,7 +37,7 @@ class DisplayProperty : public DisplayFixture {
 
   Scene RandomScene() {
     Scene scene{
-        .jogMode = Between(-1, 16),
+        .jogMode = static_cast<JogModeValue>(Between(-1, 16)),
         .axisIndex = Between(-2, 7),
         .displayCycle = Between(-1, 160),
         .animationPhase = Between(-1, 101),
@@ -75,7 +75,7 @@ TEST_F(DisplayProperty, NeverLeavesTheReportOrWritesUnprintableText) {
   for (int i = 0; i < 3000; ++i) {
     const Scene scene = RandomScene();
     const int updates = Between(0, 3);
-    for (int u = 0; u < updates; ++u) module_.Update();
+    for (int u = 0; u < updates; ++u) ticks_.Step();
 
     Compose(scene);
 
@@ -84,7 +84,7 @@ TEST_F(DisplayProperty, NeverLeavesTheReportOrWritesUnprintableText) {
     ASSERT_EQ(report[20], kMarker) << "iteration " << i;
     ASSERT_EQ(report[0], 0) << "iteration " << i;
     ASSERT_EQ(report[1], scene.leds.count(800) ? 1 : 0) << "iteration " << i;
-    ASSERT_EQ(report[18], module_.updateTicks.ReportSequence & 0xFF) << "iteration " << i;
+    ASSERT_EQ(report[18], ticks_.ReportSequence & 0xFF) << "iteration " << i;
     for (size_t at = 2; at < 18; ++at) {
       ASSERT_TRUE(report[at] >= 0x20 && report[at] <= 0x7E)
           << "iteration " << i << " byte " << at << " is " << int{report[at]};

@@ -29,10 +29,10 @@ TEST_F(DisplayReport, FixedBytesAreWrittenEveryCycle) {
 }
 
 TEST_F(DisplayReport, SequenceByteFollowsTheUpdateCalls) {
-  for (int i = 0; i < 254; ++i) module_.Update();
+  for (int i = 0; i < 254; ++i) ticks_.Step();
   Compose({});
   EXPECT_EQ(report_[18], 255);
-  module_.Update();
+  ticks_.Step();
   Compose({});
   EXPECT_EQ(report_[18], 2);
 }
@@ -100,7 +100,8 @@ TEST_F(DisplayReport, TextStartsAsSpacesAndIdleModesKeepIt) {
   const std::string stepSize = Compose({.jogMode = ModeStepSize, .dros = {{828, 0.25}}});
   ASSERT_EQ(stepSize, "Stepsize  0.2500");
   for (int32_t mode : {0, 9, 15, -1}) {
-    EXPECT_EQ(Compose({.jogMode = mode, .dros = {{828, 9.0}}}), stepSize) << mode;
+    EXPECT_EQ(Compose({.jogMode = static_cast<JogModeValue>(mode), .dros = {{828, 9.0}}}), stepSize)
+        << mode;
   }
   // Program start while only jogging during a run is allowed: nothing to confirm.
   EXPECT_EQ(Compose({.jogMode = ModeProgramStart, .leds = {806}}), stepSize);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "input/jog_mode.h"
-#include "input/key_classifier.h"
+#include "input/key_timing.h"
 #include "input/wheel_count.h"
 #include "settings/selection_tables.h"
 
@@ -112,15 +112,15 @@ class KeyTimeline {
     std::string seen;
     for (char key : keys) {
       ticks_.Step();
-      ClassifyKey(key == 'D', state_, ticks_);
-      seen += state_.KeyLongPress ? 'L' : state_.KeyDoublePress ? '2' : '-';
+      key_.Classify(key == 'D', ticks_);
+      seen += key_.LongPress() ? 'L' : key_.DoublePress() ? '2' : '-';
     }
     return seen;
   }
   void Idle(int cycles) { Run(std::string(static_cast<size_t>(cycles), 'u')); }
 
  private:
-  InputState state_;
+  KeyTiming key_;
   PollTicks ticks_;
 };
 
@@ -155,11 +155,11 @@ TEST(KeyClassification, KeyDownInTheFirstReports) {
   // 13 cycles after the counters started, no key-up cycle has timed the press: it is long at
   // once.
   PollTicks ticks;
-  InputState state;
+  KeyTiming key;
   for (int i = 0; i < 13; ++i) ticks.Step();
-  ClassifyKey(true, state, ticks);
-  EXPECT_TRUE(state.KeyLongPress);
-  EXPECT_FALSE(state.KeyDoublePress);
+  key.Classify(true, ticks);
+  EXPECT_TRUE(key.LongPress());
+  EXPECT_FALSE(key.DoublePress());
 }
 
 struct TableRow {
