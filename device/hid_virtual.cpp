@@ -88,9 +88,16 @@ void VirtualHidBus::RefuseOpens(const std::string& path, HidAccess access) {
   refusedOpens_.emplace(path, access);
 }
 
+// Compares in place: a lookup key would copy the path on every open.
+bool VirtualHidBus::Refused(const char* path, HidAccess access) const {
+  return std::any_of(refusedOpens_.begin(), refusedOpens_.end(), [&](const auto& refused) {
+    return refused.second == access && refused.first == path;
+  });
+}
+
 DeviceHandle VirtualHidBus::Open(const char* path, HidAccess access) {
   Device* device = path ? FindDevice(path) : nullptr;
-  if (!device || !device->present || refusedOpens_.count({path, access})) return kInvalidDevice;
+  if (!device || !device->present || Refused(path, access)) return kInvalidDevice;
   if (access == HidAccess::Read && device->latest) {
     device->queued.clear();
     device->queued.emplace_back(VirtualDesktop::Instance().NowMs(), *device->latest);
@@ -150,7 +157,11 @@ void VirtualHidBus::NoteWait(unsigned waitMs) {
 
 void VirtualHidBus::Write(DeviceHandle handle, const uint8_t* data, size_t length) {
   if (!Usable(handle, HidAccess::Write)) return;
-  writes_.push_back({handle, handles_[handle].path, std::vector<uint8_t>(data, data + length)});
+  if (writeCount_ == writes_.size()) writes_.emplace_back();
+  WrittenReport& write = writes_[writeCount_++];
+  write.handle = handle;
+  write.path = handles_[handle].path;
+  write.bytes.assign(data, data + length);
 }
 
 // Platform port ------------------------------------------------------------------------------

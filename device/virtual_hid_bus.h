@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,8 +60,8 @@ class VirtualHidBus {
   // starts with the device's latest report, as a pendant reports its state when opened.
   void SendReport(const std::string& path, const Report& report, int64_t delayMs = 0);
 
-  const std::vector<WrittenReport>& Writes() const { return writes_; }
-  void ClearWrites() { writes_.clear(); }
+  std::span<const WrittenReport> Writes() const { return {writes_.data(), writeCount_}; }
+  void ClearWrites() { writeCount_ = 0; }
   const std::map<DeviceHandle, HandleRecord>& Handles() const { return handles_; }
   int OpenHandles(const std::string& path, HidAccess access) const;
   // The longest wait any read asked for, in milliseconds.
@@ -95,6 +96,7 @@ class VirtualHidBus {
   Device* FindDevice(const std::string& path);
   const Device* FindDevice(const std::string& path) const;
   Device* DeviceOf(DeviceHandle handle);
+  bool Refused(const char* path, HidAccess access) const;
   const Device* DeviceOf(DeviceHandle handle) const;
 
   std::vector<Device> devices_;
@@ -102,7 +104,10 @@ class VirtualHidBus {
   std::set<std::pair<std::string, HidAccess>> refusedOpens_;
   DeviceHandle nextHandle_ = 0x100;
   unsigned pluggings_ = 0;
+  // Records past writeCount_ are cleared ones kept for their storage: a write reuses them, so
+  // recording a write allocates nothing once the bus has seen as many.
   std::vector<WrittenReport> writes_;
+  size_t writeCount_ = 0;
   unsigned longestWaitMs_ = 0;
   unsigned readsStarted_ = 0;
 };
