@@ -271,7 +271,8 @@ bool XmlDocument::Load(const std::string& path) {
     pugi::xml_document normalised;
     normalised.load_buffer(bytes.data(), bytes.size(), kParseFlagsWithLineEnds, result.encoding);
     if (TextHoldsCarriageReturn(normalised)) {
-      impl_->document.reset(normalised);
+      // Moved, not copied: a copy drops an instruction's empty data, and `<?x ?>` becomes `<?x?>`.
+      impl_->document = std::move(normalised);
       impl_->lineEnd = FirstLineEnd(bytes, CodeUnits(result.encoding));
     }
   }
