@@ -2,9 +2,9 @@
 #include <pugixml.hpp>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,10 +74,16 @@ bool IsWide(pugi::xml_encoding encoding) {
          encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be;
 }
 
+// In large unbuffered pieces: a file stream's own buffer and locale cost more than the read.
 bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad() && file.is_open();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  char chunk[16384];
+  for (size_t n = 0; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
 }
 
 bool TextHoldsCarriageReturn(pugi::xml_document& document) {
@@ -175,33 +181,38 @@ class LineEndWriter {
     written.reserve(bytes.size());
     size_t doctype = 0;
     const char* closing = nullptr;  // of the comment or CDATA section being copied
-    for (size_t at = 0; at + units_.Width() <= bytes.size();) {
-      if (closing && Starts(bytes, at, closing)) {
+    const size_t width = units_.Width();
+    for (size_t at = 0; at + width <= bytes.size();) {
+      // Markup starts with '<' and a section ends with its closing's first character: only
+      // those units are compared further.
+      const uint32_t unit = units_.At(bytes, at);
+      const bool opens = !closing && unit == '<';
+      if (closing && unit == uint32_t(closing[0]) && Starts(bytes, at, closing)) {
         at = Copy(bytes, at, Units(closing), written);
         closing = nullptr;
-      } else if (!closing && Starts(bytes, at, "<!--")) {
+      } else if (opens && Starts(bytes, at, "<!--")) {
         at = Copy(bytes, at, Units("<!--"), written);
         closing = "-->";
-      } else if (!closing && Starts(bytes, at, "<![CDATA[")) {
+      } else if (opens && Starts(bytes, at, "<![CDATA[")) {
         at = Copy(bytes, at, Units("<![CDATA["), written);
         closing = "]]>";
-      } else if (!closing && Starts(bytes, at, "<!DOCTYPE") && doctype < doctypeSizes_.size()) {
+      } else if (opens && Starts(bytes, at, "<!DOCTYPE") && doctype < doctypeSizes_.size()) {
         at = Copy(bytes, at, doctypeSizes_[doctype++], written);
-      } else if (!closing && Starts(bytes, at, "<?")) {
+      } else if (opens && Starts(bytes, at, "<?")) {
         size_t end = at;
-        while (end + units_.Width() <= bytes.size() && !Starts(bytes, end, "?>"))
-          end += units_.Width();
+        while (end + width <= bytes.size() &&
+               !(units_.At(bytes, end) == '?' && Starts(bytes, end, "?>")))
+          end += width;
         at = Copy(bytes, at, end - at + Units("?>"), written);
       } else {
-        const uint32_t unit = units_.At(bytes, at);
         if (unit == '\n') {
           units_.Append(written, lineEnd_);
         } else if (unit == '\r') {
           units_.Append(written, "&#13;");
         } else {
-          written.append(bytes, at, units_.Width());
+          written.append(bytes, at, width);
         }
-        at += units_.Width();
+        at += width;
       }
     }
     return written;
