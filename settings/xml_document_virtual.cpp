@@ -1,11 +1,13 @@
 // The XML document on the virtual platform: pugixml.
 #include <pugixml.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <utility>
 
+#include "settings/xml_code_units.h"
 #include "settings/xml_document.h"
 #include "settings/xml_line_ends.h"
 
@@ -82,6 +84,47 @@ bool ReadBytes(const std::string& path, std::string& bytes) {
   return !failed;
 }
 
+// A reference to the character 0 (`&#0;`, `&#x00;`) outside comments, CDATA sections and
+// processing instructions. It is no XML character, so a conforming reader refuses the file; and
+// pugixml would end the text there, and the rest of it would be lost on saving.
+bool HoldsCharacterZeroReference(const std::string& bytes, const CodeUnits& units) {
+  const size_t width = units.Width();
+  const auto unitAt = [&](size_t at) {
+    return at + width <= bytes.size() ? units.At(bytes, at) : 0;
+  };
+  const auto startsWith = [&](size_t at, const char* ascii) {
+    for (; *ascii; ++ascii, at += width) {
+      if (unitAt(at) != static_cast<uint32_t>(*ascii)) return false;
+    }
+    return true;
+  };
+  for (size_t at = 0; at + width <= bytes.size(); at += width) {
+    const char* closing = startsWith(at, "<!--")        ? "-->"
+                          : startsWith(at, "<![CDATA[") ? "]]>"
+                          : startsWith(at, "<?")        ? "?>"
+                                                        : nullptr;
+    if (closing) {
+      while (at + width <= bytes.size() && !startsWith(at, closing)) at += width;
+      continue;
+    }
+    if (!startsWith(at, "&#")) continue;
+    size_t next = at + 2 * width;
+    const bool hex = unitAt(next) == 'x';
+    if (hex) next += width;
+    bool zero = true;
+    size_t digits = 0;
+    for (;; next += width, ++digits) {
+      const uint32_t c = unitAt(next);
+      const uint32_t lower = c | 0x20;
+      const bool digit = (c >= '0' && c <= '9') || (hex && lower >= 'a' && lower <= 'f');
+      if (!digit) break;
+      zero = zero && c == '0';
+    }
+    if (digits > 0 && zero && unitAt(next) == ';') return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 struct XmlDocument::Impl {
@@ -119,7 +162,8 @@ bool XmlDocument::Load(const std::string& path) {
   if (ReadBytes(path, bytes)) {
     result = impl_->document.load_buffer(bytes.data(), bytes.size(), kParseFlags);
   }
-  if (!result || !impl_->document.document_element()) {
+  if (!result || !impl_->document.document_element() ||
+      HoldsCharacterZeroReference(bytes, CodeUnits(result.encoding))) {
     impl_->document.reset();
     return false;
   }
@@ -128,7 +172,7 @@ bool XmlDocument::Load(const std::string& path) {
   if (TextHoldsCarriageReturn(impl_->document)) {
     pugi::xml_document normalised;
     normalised.load_buffer(bytes.data(), bytes.size(), kParseFlagsWithLineEnds, result.encoding);
-    if (TextHoldsCarriageReturn(normalised)) {
+    if (!TextsReadTheSame(impl_->document, normalised)) {
       // Moved, not copied: a copy drops an instruction's empty data, and `<?x ?>` becomes `<?x?>`.
       impl_->document = std::move(normalised);
       impl_->lineEnd = FirstLineEnd(bytes, result.encoding);

@@ -6,41 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "settings/xml_code_units.h"
+
 namespace pendant {
 namespace {
-
-// The code units of a file in the encodings the document reads; ASCII characters are one unit.
-class CodeUnits {
- public:
-  explicit CodeUnits(pugi::xml_encoding encoding)
-      : width_(encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be   ? 2
-               : encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be ? 4
-                                                                                            : 1),
-        bigEndian_(encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_utf32_be) {}
-
-  size_t Width() const { return width_; }
-  uint32_t At(const std::string& bytes, size_t offset) const {
-    uint32_t unit = 0;
-    for (size_t i = 0; i < width_; ++i) {
-      const auto byte =
-          static_cast<unsigned char>(bytes[offset + (bigEndian_ ? i : width_ - 1 - i)]);
-      unit = (unit << 8) | byte;
-    }
-    return unit;
-  }
-  void Append(std::string& bytes, const char* ascii) const {
-    for (; *ascii; ++ascii) {
-      for (size_t i = 0; i < width_; ++i) {
-        const bool low = bigEndian_ ? i == width_ - 1 : i == 0;
-        bytes += low ? *ascii : '\0';
-      }
-    }
-  }
-
- private:
-  size_t width_;
-  bool bigEndian_;
-};
 
 // The file's first line end; a file has one style of line end.
 const char* FirstLineEndIn(const std::string& bytes, const CodeUnits& units) {
@@ -148,6 +117,29 @@ class LineEndWriter {
   std::vector<size_t> doctypeSizes_;
 };
 
+// The node after node in document order, without recursion: nesting may be deep.
+pugi::xml_node NextInOrder(pugi::xml_node node) {
+  if (node.first_child()) return node.first_child();
+  for (; node; node = node.parent()) {
+    if (node.next_sibling()) return node.next_sibling();
+  }
+  return {};
+}
+
+// Whether raw, its line ends read as a reader reads them (CR LF and a lone CR as LF), is
+// normalised.
+bool ReadsAs(const char* raw, const char* normalised) {
+  for (;; ++normalised) {
+    char c = *raw++;
+    if (c == '\r') {
+      if (*raw == '\n') ++raw;
+      c = '\n';
+    }
+    if (c != *normalised) return false;
+    if (c == '\0') return true;
+  }
+}
+
 }  // namespace
 
 bool TextHoldsCarriageReturn(pugi::xml_document& document) {
@@ -161,6 +153,15 @@ bool TextHoldsCarriageReturn(pugi::xml_document& document) {
   } finder;
   document.traverse(finder);
   return finder.found;
+}
+
+bool TextsReadTheSame(pugi::xml_document& raw, pugi::xml_document& normalised) {
+  pugi::xml_node a = raw.first_child();
+  pugi::xml_node b = normalised.first_child();
+  for (; a && b; a = NextInOrder(a), b = NextInOrder(b)) {
+    if (a.type() == pugi::node_pcdata && !ReadsAs(a.value(), b.value())) return false;
+  }
+  return !a && !b;
 }
 
 const char* FirstLineEnd(const std::string& bytes, pugi::xml_encoding encoding) {

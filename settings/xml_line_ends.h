@@ -13,6 +13,12 @@ namespace pendant {
 // Whether any text of the document holds a carriage return.
 bool TextHoldsCarriageReturn(pugi::xml_document& document);
 
+// Whether every text of raw, read with line ends as they are, means what the same text of
+// normalised (the same bytes read with line ends normalised) holds, once its raw line ends are
+// read as any reader reads them. Not when a reference wrote a carriage return, or a line feed
+// right after a raw carriage return: saved raw, those would read as other line ends.
+bool TextsReadTheSame(pugi::xml_document& raw, pugi::xml_document& normalised);
+
 // The file's first line end ("\n" without one); a file has one style of line end.
 const char* FirstLineEnd(const std::string& bytes, pugi::xml_encoding encoding);
 
