@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace pendant {
 
@@ -19,7 +20,7 @@ class CodeUnits {
         bigEndian_(encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_utf32_be) {}
 
   size_t Width() const { return width_; }
-  uint32_t At(const std::string& bytes, size_t offset) const {
+  uint32_t At(std::string_view bytes, size_t offset) const {
     uint32_t unit = 0;
     for (size_t i = 0; i < width_; ++i) {
       const auto byte =

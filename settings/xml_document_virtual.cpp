@@ -1,10 +1,10 @@
 // The XML document on the virtual platform: pugixml.
 #include <pugixml.hpp>
 
-#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "settings/xml_code_units.h"
@@ -84,45 +84,45 @@ bool ReadBytes(const std::string& path, std::string& bytes) {
   return !failed;
 }
 
-// A reference to the character 0 (`&#0;`, `&#x00;`) outside comments, CDATA sections and
-// processing instructions. It is no XML character, so a conforming reader refuses the file; and
-// pugixml would end the text there, and the rest of it would be lost on saving.
-bool HoldsCharacterZeroReference(const std::string& bytes, const CodeUnits& units) {
+// A reference to the character 0 (`&#0;`, `&#x00;`) anywhere in bytes, read as units.
+bool HoldsZeroReference(std::string_view bytes, const CodeUnits& units) {
   const size_t width = units.Width();
   const auto unitAt = [&](size_t at) {
     return at + width <= bytes.size() ? units.At(bytes, at) : 0;
   };
-  const auto startsWith = [&](size_t at, const char* ascii) {
-    for (; *ascii; ++ascii, at += width) {
-      if (unitAt(at) != static_cast<uint32_t>(*ascii)) return false;
-    }
-    return true;
-  };
   for (size_t at = 0; at + width <= bytes.size(); at += width) {
-    const char* closing = startsWith(at, "<!--")        ? "-->"
-                          : startsWith(at, "<![CDATA[") ? "]]>"
-                          : startsWith(at, "<?")        ? "?>"
-                                                        : nullptr;
-    if (closing) {
-      while (at + width <= bytes.size() && !startsWith(at, closing)) at += width;
-      continue;
-    }
-    if (!startsWith(at, "&#")) continue;
+    if (unitAt(at) != '&' || unitAt(at + width) != '#') continue;
     size_t next = at + 2 * width;
-    const bool hex = unitAt(next) == 'x';
-    if (hex) next += width;
-    bool zero = true;
-    size_t digits = 0;
-    for (;; next += width, ++digits) {
-      const uint32_t c = unitAt(next);
-      const uint32_t lower = c | 0x20;
-      const bool digit = (c >= '0' && c <= '9') || (hex && lower >= 'a' && lower <= 'f');
-      if (!digit) break;
-      zero = zero && c == '0';
-    }
-    if (digits > 0 && zero && unitAt(next) == ';') return true;
+    if (unitAt(next) == 'x') next += width;
+    size_t zeros = 0;
+    for (; unitAt(next) == '0'; next += width) ++zeros;
+    if (zeros > 0 && unitAt(next) == ';') return true;
   }
   return false;
+}
+
+// Whether a text or an attribute value of the file refers to the character 0. That is no XML
+// character, so a conforming reader refuses the file; pugixml would end the text there, and the
+// rest of it would be lost on saving. Comments, CDATA sections, instructions and the doctype may
+// hold the same letters as text, so the file is read once more without references resolved.
+bool RefersToCharacterZero(const std::string& bytes, pugi::xml_encoding encoding) {
+  if (!HoldsZeroReference(bytes, CodeUnits(encoding))) return false;
+  class Finder final : public pugi::xml_tree_walker {
+   public:
+    bool for_each(pugi::xml_node& node) override {
+      const CodeUnits utf8(pugi::encoding_utf8);
+      found = node.type() == pugi::node_pcdata && HoldsZeroReference(node.value(), utf8);
+      for (pugi::xml_attribute attribute : node.attributes()) {
+        found = found || HoldsZeroReference(attribute.value(), utf8);
+      }
+      return !found;
+    }
+    bool found = false;
+  } finder;
+  pugi::xml_document unresolved;
+  unresolved.load_buffer(bytes.data(), bytes.size(), kParseFlags & ~pugi::parse_escapes, encoding);
+  unresolved.traverse(finder);
+  return finder.found;
 }
 
 }  // namespace
@@ -163,7 +163,7 @@ bool XmlDocument::Load(const std::string& path) {
     result = impl_->document.load_buffer(bytes.data(), bytes.size(), kParseFlags);
   }
   if (!result || !impl_->document.document_element() ||
-      HoldsCharacterZeroReference(bytes, CodeUnits(result.encoding))) {
+      RefersToCharacterZero(bytes, result.encoding)) {
     impl_->document.reset();
     return false;
   }

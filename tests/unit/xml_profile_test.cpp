@@ -336,7 +336,8 @@ TEST_F(XmlProfileTest, AReferenceToCharacterZeroRefusesTheFile) {
       {"<r><p>a&#0;b</p></r>", false},
       {"<r><p a=\"a&#x0000;b\"/></r>", false},
       {"<r>&#00;</r>", false},
-      {"<r><!-- &#0; --><p>a&#10;b</p></r>", true},
+      {"<!DOCTYPE r \"<?\"><r><p>&#0;</p></r>", false},
+      {"<r><!-- &#0; --><?pi &#0;?><![CDATA[&#0;]]><p>a&#10;b</p></r>", true},
   };
   for (const auto& [file, readable] : files) {
     WriteFile(path_, file);
