@@ -50,7 +50,8 @@ if(WIN32)
   list(APPEND PENDANT_SOURCES settings/xml_document_win32.cpp config/settings_dialog.rc
        plugin/version.rc)
 else()
-  list(APPEND PENDANT_SOURCES settings/xml_document_virtual.cpp platform/virtual_desktop.cpp)
+  list(APPEND PENDANT_SOURCES settings/xml_document_virtual.cpp settings/xml_line_ends.cpp
+       platform/virtual_desktop.cpp)
 endif()
 
 # Not in the plug-in: the pendant check's portable parts, and the words for host effects and

@@ -1,6 +1,7 @@
 #include "config/properties_dialog.h"
 
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -49,15 +50,25 @@ bool TakeValue(const ValueControl& control, const DialogSurface& surface,
   return true;
 }
 
+// Each list's row labels, in the order of the lists.
+std::vector<std::vector<std::string_view>> ListLabels() {
+  std::vector<std::vector<std::string_view>> lists;
+  for (const ListControl& list : kListControls) {
+    std::vector<std::string_view>& labels = lists.emplace_back();
+    for (const char* row : *list.table) labels.push_back(RowLabel(row));
+  }
+  return lists;
+}
+
 }  // namespace
 
 void PropertiesDialog::OnOpen(DialogSurface& surface) {
   working_ = settings_;
-  for (const ListControl& list : kListControls) {
-    std::vector<std::string_view> labels;
-    labels.reserve(list.table->size());
-    for (const char* row : *list.table) labels.push_back(RowLabel(row));
-    surface.SetListRows(list.id, labels);
+  // Made once: the tables never change, and the dialog opens with every Config.
+  static const std::vector<std::vector<std::string_view>> labels = ListLabels();
+  for (size_t at = 0; at < kListControls.size(); ++at) {
+    const ListControl& list = kListControls[at];
+    surface.SetListRows(list.id, labels[at]);
     surface.SelectRow(list.id, *std::get<int16_t*>(FieldOf(working_, list.key)));
   }
   for (const ValueControl& control : kValueControls) {

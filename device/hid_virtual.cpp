@@ -27,19 +27,23 @@ const VirtualHidBus::Device* VirtualHidBus::FindDevice(const std::string& path) 
   return const_cast<VirtualHidBus*>(this)->FindDevice(path);
 }
 
+const VirtualHidBus::HandleRecord* VirtualHidBus::OpenRecord(DeviceHandle handle) const {
+  auto found = handles_.find(handle);
+  return found != handles_.end() && found->second.open ? &found->second : nullptr;
+}
+
 // A handle's device is the plugging it was opened on, found by its number: a device plugged
 // again is a new plugging, so the handle finds none.
-VirtualHidBus::Device* VirtualHidBus::DeviceOf(DeviceHandle handle) {
-  auto found = handles_.find(handle);
-  if (found == handles_.end() || !found->second.open) return nullptr;
+VirtualHidBus::Device* VirtualHidBus::DeviceOf(const HandleRecord* record) {
+  if (!record) return nullptr;
   for (Device& device : devices_) {
-    if (device.plugging == found->second.plugging) return device.present ? &device : nullptr;
+    if (device.plugging == record->plugging) return device.present ? &device : nullptr;
   }
   return nullptr;
 }
 
-const VirtualHidBus::Device* VirtualHidBus::DeviceOf(DeviceHandle handle) const {
-  return const_cast<VirtualHidBus*>(this)->DeviceOf(handle);
+const VirtualHidBus::Device* VirtualHidBus::DeviceOf(const HandleRecord* record) const {
+  return const_cast<VirtualHidBus*>(this)->DeviceOf(record);
 }
 
 void VirtualHidBus::Plug(const std::string& path, uint16_t vendorId, uint16_t productId) {
@@ -113,7 +117,7 @@ void VirtualHidBus::Close(DeviceHandle handle) {
 }
 
 bool VirtualHidBus::Ids(DeviceHandle handle, uint16_t& vendorId, uint16_t& productId) const {
-  const Device* device = DeviceOf(handle);
+  const Device* device = DeviceOf(OpenRecord(handle));
   if (!device) return false;
   vendorId = device->vendorId;
   productId = device->productId;
@@ -133,21 +137,24 @@ bool VirtualHidBus::PathAt(unsigned index, std::string& path) const {
 }
 
 bool VirtualHidBus::Gone(DeviceHandle handle) const {
-  auto found = handles_.find(handle);
-  return found != handles_.end() && found->second.open && !DeviceOf(handle);
+  const HandleRecord* record = OpenRecord(handle);
+  return record && !DeviceOf(record);
+}
+
+VirtualHidBus::Device* VirtualHidBus::UsableDevice(DeviceHandle handle, HidAccess access) {
+  const HandleRecord* record = OpenRecord(handle);
+  return record && record->access == access ? DeviceOf(record) : nullptr;
 }
 
 bool VirtualHidBus::Usable(DeviceHandle handle, HidAccess access) const {
-  auto found = handles_.find(handle);
-  return DeviceOf(handle) && found->second.access == access;
+  return const_cast<VirtualHidBus*>(this)->UsableDevice(handle, access) != nullptr;
 }
 
 bool VirtualHidBus::TakeReport(DeviceHandle handle, int64_t timeMs, Report& report) {
-  if (!Usable(handle, HidAccess::Read)) return false;
-  Device* device = DeviceOf(handle);
-  if (device->queued.empty() || device->queued.front().first > timeMs) return false;
+  Device* device = UsableDevice(handle, HidAccess::Read);
+  if (!device || device->queued.empty() || device->queued.front().first > timeMs) return false;
   report = device->queued.front().second;
-  device->queued.pop_front();
+  device->queued.erase(device->queued.begin());
   return true;
 }
 
@@ -156,11 +163,12 @@ void VirtualHidBus::NoteWait(unsigned waitMs) {
 }
 
 void VirtualHidBus::Write(DeviceHandle handle, const uint8_t* data, size_t length) {
-  if (!Usable(handle, HidAccess::Write)) return;
+  const Device* device = UsableDevice(handle, HidAccess::Write);
+  if (!device) return;
   if (writeCount_ == writes_.size()) writes_.emplace_back();
   WrittenReport& write = writes_[writeCount_++];
   write.handle = handle;
-  write.path = handles_[handle].path;
+  write.path = device->path;  // the path the handle was opened with: opens match it exactly
   write.bytes.assign(data, data + length);
 }
 

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <optional>
 #include <set>
@@ -89,15 +88,20 @@ class VirtualHidBus {
     uint16_t productId;
     bool present;
     unsigned plugging;
-    std::optional<Report> latest;                   // what a newly opened reader gets first
-    std::deque<std::pair<int64_t, Report>> queued;  // arrival time, report
+    std::optional<Report> latest;  // what a newly opened reader gets first
+    // Arrival time and report, oldest first; a vector, as a deque allocates even when empty.
+    std::vector<std::pair<int64_t, Report>> queued;
   };
 
   Device* FindDevice(const std::string& path);
   const Device* FindDevice(const std::string& path) const;
-  Device* DeviceOf(DeviceHandle handle);
+  // The handle's record while it is open; null for a closed or unknown handle.
+  const HandleRecord* OpenRecord(DeviceHandle handle) const;
+  Device* DeviceOf(const HandleRecord* record);
+  const Device* DeviceOf(const HandleRecord* record) const;
+  // The device behind an open handle of that access that still reaches it.
+  Device* UsableDevice(DeviceHandle handle, HidAccess access);
   bool Refused(const char* path, HidAccess access) const;
-  const Device* DeviceOf(DeviceHandle handle) const;
 
   std::vector<Device> devices_;
   std::map<DeviceHandle, HandleRecord> handles_;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 
 #include "display/display_report.h"
 
@@ -7,12 +8,11 @@ namespace pendant {
 void DisplayLines::PutField(int line, int column, int width, std::string_view text) {
   if (line < 1 || line > 2 || column < 1 || column > kLineLength || width < 0) return;
   const size_t lineFirst = line == 1 ? kLine1First : kLine2First;
-  const int count = std::min(width, kLineLength - column + 1);
-  for (int i = 0; i < count; ++i) {
-    const size_t at = static_cast<size_t>(i);
-    report_[lineFirst + static_cast<size_t>(column - 1) + at] =
-        at < text.size() ? static_cast<uint8_t>(text[at]) : ' ';
-  }
+  const auto count = static_cast<size_t>(std::min(width, kLineLength - column + 1));
+  const size_t copied = std::min(text.size(), count);
+  uint8_t* const field = report_.data() + lineFirst + static_cast<size_t>(column - 1);
+  if (copied > 0) std::memcpy(field, text.data(), copied);  // an empty text may have no data
+  std::memset(field + copied, ' ', count - copied);
 }
 
 void DisplayLines::Put(int line, int column, std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 namespace pendant {
@@ -13,11 +14,14 @@ constexpr size_t kScratchSize = 512;
 }  // namespace
 
 void FormatField(char* out, int width, const char* format, double value) {
+  if (width <= 0) return;
   char scratch[kScratchSize];
   const int written = std::snprintf(scratch, sizeof scratch, format, value);
   const int kept = static_cast<int>(sizeof scratch) - 1;  // a longer text was cut here
   const int length = written < 0 ? 0 : (written > kept ? kept : written);
-  for (int i = 0; i < width; ++i) out[i] = i < length ? scratch[i] : ' ';
+  const int copied = std::min(length, width);
+  std::memcpy(out, scratch, static_cast<size_t>(copied));
+  std::memset(out + copied, ' ', static_cast<size_t>(width - copied));
 }
 
 void PutNumber(DisplayLines& lines, int line, int column, int width, const char* format,

@@ -4,10 +4,14 @@
 
 namespace pendant {
 
+// Looked up once: the library's file does not change while it is loaded.
 std::string ModuleFilePath() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&ModuleFilePath), &info) == 0 || !info.dli_fname) return "";
-  return info.dli_fname;
+  static const std::string path = [] {
+    Dl_info info{};
+    const bool found = dladdr(reinterpret_cast<void*>(&ModuleFilePath), &info) != 0;
+    return std::string(found && info.dli_fname ? info.dli_fname : "");
+  }();
+  return path;
 }
 
 // The native library is never unloaded in the middle of a run.

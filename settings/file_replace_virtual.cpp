@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -5,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 #include "settings/profile_file.h"
 
@@ -56,19 +58,23 @@ bool ProcessRunning(unsigned long id) {
   return kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 }
 
+// Names are compared as the directory lists them; a path is built only for a match.
 std::vector<std::string> FilesNamedLike(const std::string& prefix, const std::string& suffix) {
-  const fs::path start(prefix);
-  const std::string folder = start.parent_path().string();
+  const size_t slash = prefix.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : prefix.substr(0, slash + 1);
+  const std::string_view namePrefix =
+      std::string_view(prefix).substr(slash == std::string::npos ? 0 : slash + 1);
   std::vector<std::string> found;
-  std::error_code failed;
-  for (const auto& entry : fs::directory_iterator(folder.empty() ? "." : folder, failed)) {
-    const std::string path = (start.parent_path() / entry.path().filename()).string();
-    if (path.size() >= prefix.size() + suffix.size() &&
-        path.compare(0, prefix.size(), prefix) == 0 &&
-        path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0) {
-      found.push_back(path);
+  DIR* directory = opendir(folder.c_str());
+  if (!directory) return found;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string_view name(entry->d_name);
+    if (name.size() >= namePrefix.size() + suffix.size() && name.starts_with(namePrefix) &&
+        name.ends_with(suffix)) {
+      found.push_back(prefix.substr(0, prefix.size() - namePrefix.size()) + std::string(name));
     }
   }
+  closedir(directory);
   return found;
 }
 

@@ -1,5 +1,6 @@
 #include "settings/profile_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -10,12 +11,15 @@ namespace pendant {
 ProfileFileState ProbeProfileFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return errno == ENOENT ? ProfileFileState::Missing : ProfileFileState::Unreadable;
+  // Read in pieces straight into chunk: the stream allocates no buffer of its own.
+  std::setvbuf(file, nullptr, _IONBF, 0);
   ProfileFileState state = ProfileFileState::Blank;
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
-    if (!std::isspace(c)) {
-      state = ProfileFileState::Content;
-      break;
-    }
+  char chunk[512];
+  for (size_t n = 0;
+       state == ProfileFileState::Blank && (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+    const bool content =
+        std::any_of(chunk, chunk + n, [](unsigned char c) { return !std::isspace(c); });
+    if (content) state = ProfileFileState::Content;
   }
   if (std::ferror(file)) state = ProfileFileState::Unreadable;
   std::fclose(file);

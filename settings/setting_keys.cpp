@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace pendant {
 namespace {
@@ -106,10 +107,14 @@ const std::span<const SettingKey* const> kDialogReloadKeys(kReload);
 const std::span<const SettingKey* const> kDialogSaveKeys(kSave);
 
 const SettingKey* FindSettingKey(std::string_view key) {
-  for (const SettingKey& entry : kKeys) {
-    if (key == entry.key) return &entry;
-  }
-  return nullptr;
+  // Indexed once: the dialog looks up every control's key each time it opens and closes.
+  static const std::unordered_map<std::string_view, const SettingKey*> byName = [] {
+    std::unordered_map<std::string_view, const SettingKey*> index;
+    for (const SettingKey& entry : kKeys) index.emplace(entry.key, &entry);
+    return index;
+  }();
+  const auto found = byName.find(key);
+  return found == byName.end() ? nullptr : found->second;
 }
 
 void ReadSetting(SettingsStore& store, PendantSettings& settings, const SettingKey& entry) {

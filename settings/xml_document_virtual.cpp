@@ -1,15 +1,15 @@
 // The XML document on the virtual platform: pugixml.
 #include <pugixml.hpp>
 
-#include <cstdint>
-#include <cstring>
+#include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
+#include <string_view>
 #include <utility>
-#include <vector>
 
+#include "settings/xml_code_units.h"
 #include "settings/xml_document.h"
+#include "settings/xml_line_ends.h"
 
 namespace pendant {
 namespace {
@@ -25,10 +25,8 @@ constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes |
                                  pugi::parse_ws_pcdata | pugi::parse_fragment;
 // Written back without re-indentation: the whitespace the file had is in the document.
 constexpr unsigned kSaveFlags = pugi::format_raw;
-// With raw line ends a carriage return written as a reference (`&#13;`) looks like a line end
-// and would be saved as one. A file whose text holds such a carriage return is read with line
-// ends normalised instead, and saved with its own line end and the reference written again;
-// every other file keeps its bytes exactly.
+// For a file whose text holds a carriage-return reference (see xml_line_ends.h); every other
+// file keeps its bytes exactly.
 constexpr unsigned kParseFlagsWithLineEnds = kParseFlags | pugi::parse_eol;
 
 pugi::xml_node NodeOf(void* node) {
@@ -74,157 +72,58 @@ bool IsWide(pugi::xml_encoding encoding) {
          encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be;
 }
 
+// In large unbuffered pieces: a file stream's own buffer and locale cost more than the read.
 bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad() && file.is_open();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  char chunk[16384];
+  for (size_t n = 0; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
 }
 
-bool TextHoldsCarriageReturn(pugi::xml_document& document) {
+// A reference to the character 0 (`&#0;`, `&#x00;`) anywhere in bytes, read as units.
+bool HoldsZeroReference(std::string_view bytes, const CodeUnits& units) {
+  const size_t width = units.Width();
+  const auto unitAt = [&](size_t at) {
+    return at + width <= bytes.size() ? units.At(bytes, at) : 0;
+  };
+  for (size_t at = 0; at + width <= bytes.size(); at += width) {
+    if (unitAt(at) != '&' || unitAt(at + width) != '#') continue;
+    size_t next = at + 2 * width;
+    if (unitAt(next) == 'x') next += width;
+    size_t zeros = 0;
+    for (; unitAt(next) == '0'; next += width) ++zeros;
+    if (zeros > 0 && unitAt(next) == ';') return true;
+  }
+  return false;
+}
+
+// Whether a text or an attribute value of the file refers to the character 0. That is no XML
+// character, so a conforming reader refuses the file; pugixml would end the text there, and the
+// rest of it would be lost on saving. Comments, CDATA sections, instructions and the doctype may
+// hold the same letters as text, so the file is read once more without references resolved.
+bool RefersToCharacterZero(const std::string& bytes, pugi::xml_encoding encoding) {
+  if (!HoldsZeroReference(bytes, CodeUnits(encoding))) return false;
   class Finder final : public pugi::xml_tree_walker {
    public:
     bool for_each(pugi::xml_node& node) override {
-      found = node.type() == pugi::node_pcdata && std::strchr(node.value(), '\r') != nullptr;
+      const CodeUnits utf8(pugi::encoding_utf8);
+      found = node.type() == pugi::node_pcdata && HoldsZeroReference(node.value(), utf8);
+      for (pugi::xml_attribute attribute : node.attributes()) {
+        found = found || HoldsZeroReference(attribute.value(), utf8);
+      }
       return !found;
     }
     bool found = false;
   } finder;
-  document.traverse(finder);
+  pugi::xml_document unresolved;
+  unresolved.load_buffer(bytes.data(), bytes.size(), kParseFlags & ~pugi::parse_escapes, encoding);
+  unresolved.traverse(finder);
   return finder.found;
 }
-
-// The code units of a file in the encodings the document reads; ASCII characters are one unit.
-class CodeUnits {
- public:
-  explicit CodeUnits(pugi::xml_encoding encoding)
-      : width_(encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be   ? 2
-               : encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be ? 4
-                                                                                            : 1),
-        bigEndian_(encoding == pugi::encoding_utf16_be || encoding == pugi::encoding_utf32_be) {}
-
-  size_t Width() const { return width_; }
-  uint32_t At(const std::string& bytes, size_t offset) const {
-    uint32_t unit = 0;
-    for (size_t i = 0; i < width_; ++i) {
-      const auto byte =
-          static_cast<unsigned char>(bytes[offset + (bigEndian_ ? i : width_ - 1 - i)]);
-      unit = (unit << 8) | byte;
-    }
-    return unit;
-  }
-  void Append(std::string& bytes, const char* ascii) const {
-    for (; *ascii; ++ascii) {
-      for (size_t i = 0; i < width_; ++i) {
-        const bool low = bigEndian_ ? i == width_ - 1 : i == 0;
-        bytes += low ? *ascii : '\0';
-      }
-    }
-  }
-
- private:
-  size_t width_;
-  bool bigEndian_;
-};
-
-// The file's first line end; a file has one style of line end.
-const char* FirstLineEnd(const std::string& bytes, const CodeUnits& units) {
-  const size_t width = units.Width();
-  for (size_t at = 0; at + width <= bytes.size(); at += width) {
-    const uint32_t unit = units.At(bytes, at);
-    if (unit == '\n') return "\n";
-    if (unit == '\r') {
-      const bool pairedWithNext =
-          at + 2 * width <= bytes.size() && units.At(bytes, at + width) == '\n';
-      return pairedWithNext ? "\r\n" : "\r";
-    }
-  }
-  return "\n";
-}
-
-class BytesWriter final : public pugi::xml_writer {
- public:
-  void write(const void* data, size_t size) override {
-    bytes.append(static_cast<const char*>(data), size);
-  }
-  std::string bytes;
-};
-
-// The bytes pugixml writes each doctype in, in document order.
-std::vector<size_t> DoctypeSizes(pugi::xml_document& document, pugi::xml_encoding encoding) {
-  std::vector<size_t> sizes;
-  for (pugi::xml_node node : document.children()) {
-    if (node.type() != pugi::node_doctype) continue;
-    BytesWriter writer;
-    node.print(writer, "", kSaveFlags, encoding);
-    sizes.push_back(writer.bytes.size());
-  }
-  return sizes;
-}
-
-// pugixml's output of a document read with normalised line ends, with every line feed written as
-// the file's line end and every carriage return, a character of the text, as a reference.
-// Doctypes and processing instructions are not normalised on reading, so they keep their bytes.
-// Outside markup pugixml escapes every '<', so one there starts markup.
-class LineEndWriter {
- public:
-  LineEndWriter(const CodeUnits& units, const char* lineEnd, std::vector<size_t> doctypeSizes)
-      : units_(units), lineEnd_(lineEnd), doctypeSizes_(std::move(doctypeSizes)) {}
-
-  std::string Write(const std::string& bytes) {
-    std::string written;
-    written.reserve(bytes.size());
-    size_t doctype = 0;
-    const char* closing = nullptr;  // of the comment or CDATA section being copied
-    for (size_t at = 0; at + units_.Width() <= bytes.size();) {
-      if (closing && Starts(bytes, at, closing)) {
-        at = Copy(bytes, at, Units(closing), written);
-        closing = nullptr;
-      } else if (!closing && Starts(bytes, at, "<!--")) {
-        at = Copy(bytes, at, Units("<!--"), written);
-        closing = "-->";
-      } else if (!closing && Starts(bytes, at, "<![CDATA[")) {
-        at = Copy(bytes, at, Units("<![CDATA["), written);
-        closing = "]]>";
-      } else if (!closing && Starts(bytes, at, "<!DOCTYPE") && doctype < doctypeSizes_.size()) {
-        at = Copy(bytes, at, doctypeSizes_[doctype++], written);
-      } else if (!closing && Starts(bytes, at, "<?")) {
-        size_t end = at;
-        while (end + units_.Width() <= bytes.size() && !Starts(bytes, end, "?>"))
-          end += units_.Width();
-        at = Copy(bytes, at, end - at + Units("?>"), written);
-      } else {
-        const uint32_t unit = units_.At(bytes, at);
-        if (unit == '\n') {
-          units_.Append(written, lineEnd_);
-        } else if (unit == '\r') {
-          units_.Append(written, "&#13;");
-        } else {
-          written.append(bytes, at, units_.Width());
-        }
-        at += units_.Width();
-      }
-    }
-    return written;
-  }
-
- private:
-  size_t Units(const char* ascii) const { return std::strlen(ascii) * units_.Width(); }
-  bool Starts(const std::string& bytes, size_t at, const char* ascii) const {
-    for (; *ascii; ++ascii, at += units_.Width()) {
-      if (at + units_.Width() > bytes.size() || units_.At(bytes, at) != uint32_t(*ascii))
-        return false;
-    }
-    return true;
-  }
-  static size_t Copy(const std::string& bytes, size_t at, size_t size, std::string& written) {
-    written.append(bytes, at, size);
-    return at + size;
-  }
-
-  const CodeUnits& units_;
-  const char* lineEnd_;
-  std::vector<size_t> doctypeSizes_;
-};
 
 }  // namespace
 
@@ -242,8 +141,10 @@ XmlElement::XmlElement(XmlElement&& other) noexcept : node_(other.node_) {
   other.node_ = nullptr;
 }
 XmlElement& XmlElement::operator=(XmlElement&& other) noexcept {
-  node_ = other.node_;
-  other.node_ = nullptr;
+  if (this != &other) {
+    node_ = other.node_;
+    other.node_ = nullptr;
+  }
   return *this;
 }
 
@@ -261,7 +162,8 @@ bool XmlDocument::Load(const std::string& path) {
   if (ReadBytes(path, bytes)) {
     result = impl_->document.load_buffer(bytes.data(), bytes.size(), kParseFlags);
   }
-  if (!result || !impl_->document.document_element()) {
+  if (!result || !impl_->document.document_element() ||
+      RefersToCharacterZero(bytes, result.encoding)) {
     impl_->document.reset();
     return false;
   }
@@ -270,9 +172,10 @@ bool XmlDocument::Load(const std::string& path) {
   if (TextHoldsCarriageReturn(impl_->document)) {
     pugi::xml_document normalised;
     normalised.load_buffer(bytes.data(), bytes.size(), kParseFlagsWithLineEnds, result.encoding);
-    if (TextHoldsCarriageReturn(normalised)) {
-      impl_->document.reset(normalised);
-      impl_->lineEnd = FirstLineEnd(bytes, CodeUnits(result.encoding));
+    if (!TextsReadTheSame(impl_->document, normalised)) {
+      // Moved, not copied: a copy drops an instruction's empty data, and `<?x ?>` becomes `<?x?>`.
+      impl_->document = std::move(normalised);
+      impl_->lineEnd = FirstLineEnd(bytes, result.encoding);
     }
   }
   return true;
@@ -281,12 +184,8 @@ bool XmlDocument::Load(const std::string& path) {
 bool XmlDocument::Save(const std::string& path) {
   const unsigned flags = kSaveFlags | (impl_->byteOrderMark ? pugi::format_write_bom : 0);
   if (!impl_->lineEnd) return impl_->document.save_file(path.c_str(), "", flags, impl_->encoding);
-  BytesWriter writer;
-  impl_->document.save(writer, "", flags, impl_->encoding);
-  const CodeUnits units(impl_->encoding);
-  LineEndWriter lineEnds(units, impl_->lineEnd, DoctypeSizes(impl_->document, impl_->encoding));
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << lineEnds.Write(writer.bytes);
+  file << WithLineEnds(impl_->document, flags, impl_->encoding, impl_->lineEnd);
   file.close();
   return !file.fail();
 }

@@ -9,7 +9,8 @@
 namespace pendant {
 
 XmlProfile::XmlProfile(std::string path) : path_(std::move(path)) {
-  switch (ProbeProfileFile(path_)) {
+  // A host that names no profile keeps the settings in memory: there is no file to look at.
+  switch (path_.empty() ? ProfileFileState::Missing : ProbeProfileFile(path_)) {
     case ProfileFileState::Missing:
     case ProfileFileState::Blank:
       // A new profile: written on save, unless another host has given it content meanwhile.
@@ -23,7 +24,6 @@ XmlProfile::XmlProfile(std::string path) : path_(std::move(path)) {
       savesOnClose_ = false;
       break;
   }
-  if (!document_.DocumentElement()) document_.AppendDocumentElement("profile");
 }
 
 XmlProfile::~XmlProfile() {
@@ -36,6 +36,7 @@ XmlProfile::~XmlProfile() {
 
 void XmlProfile::Save() {
   if (!savesOnClose_ || path_.empty() || !document_.Available()) return;
+  RootOrNew();  // a new profile is saved with its root even when nothing was written
   const SaveTarget target = SaveTargetOf(path_);
   // Read-only is the owner's word; content written meanwhile is what this store never read.
   if (target.readOnly) return;
@@ -59,6 +60,13 @@ ProfileAccess XmlProfileAccess(std::string path) {
   };
 }
 
+// Made on the first write, not on loading: a profile only read, as one the host names no file
+// for, never builds a document.
+XmlElement XmlProfile::RootOrNew() {
+  if (XmlElement root = document_.DocumentElement()) return root;
+  return document_.AppendDocumentElement("profile");
+}
+
 XmlElement XmlProfile::FindKeyNode(const char* section, const char* key) {
   XmlElement sectionNode = document_.FirstChild(document_.DocumentElement(), section);
   if (!sectionNode) return {};
@@ -66,7 +74,7 @@ XmlElement XmlProfile::FindKeyNode(const char* section, const char* key) {
 }
 
 XmlElement XmlProfile::GetOrCreateKeyNode(const char* section, const char* key) {
-  XmlElement root = document_.DocumentElement();
+  XmlElement root = RootOrNew();
   XmlElement sectionNode = document_.FirstChild(root, section);
   if (!sectionNode) sectionNode = document_.AppendChild(root, section);
   XmlElement keyNode = document_.FirstChild(sectionNode, key);

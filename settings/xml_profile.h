@@ -30,6 +30,7 @@ class XmlProfile final : public SettingsStore {
 
  private:
   void Save();
+  XmlElement RootOrNew();
   XmlElement FindKeyNode(const char* section, const char* key);
   XmlElement GetOrCreateKeyNode(const char* section, const char* key);
   // The key's text; an element with empty text is removed and reads as missing.

@@ -126,7 +126,7 @@ void BenchSession::AdvanceTo(int64_t timeMs) {
 }
 
 void BenchSession::Tick(int count) {
-  Tell("tick " + std::to_string(count));
+  if (onAction) Tell("tick " + std::to_string(count));  // words are built only for a listener
   VirtualDesktop& desktop = VirtualDesktop::Instance();
   for (int i = 0; i < count; ++i) {
     const int64_t due = desktop.NextTickDueMs();
@@ -135,7 +135,7 @@ void BenchSession::Tick(int count) {
 }
 
 void BenchSession::Update(int count) {
-  Tell("update " + std::to_string(count));
+  if (onAction) Tell("update " + std::to_string(count));
   for (int i = 0; i < count; ++i) CallUpdate();
 }
 

@@ -153,6 +153,21 @@ TEST_F(WheelJogTest, ContinuousJogStartsAtExactlyTheDelayCounts) {
   EXPECT_EQ(Effects(), (Lines{"code DOJOG"}));
 }
 
+// Past 30000 counts the continuous count starts again from 400: with a delay above that, a long
+// turn pauses its steps until the count is back at the delay.
+TEST_F(WheelJogTest, ContinuousCountPast30000StartsAgainFrom400) {
+  session_.SetProfileKey("DelaySteps", "1000");
+  StartIn(3);
+  for (int turn = 0; turn < 300; ++turn) Turn(100, 40);  // exactly 30000: no restart yet
+  Effects();
+  Turn(1, 40);  // 30001: one more step, then the count is 400
+  EXPECT_EQ(Effects(), (Lines{"code DOJOG"}));
+  for (int turn = 0; turn < 5; ++turn) Turn(100, 40);  // 500 to 900
+  EXPECT_TRUE(Effects().empty());
+  Turn(100, 40);  // 1000
+  EXPECT_EQ(Effects(), (Lines{"code DOJOG"}));
+}
+
 // After a reversal both wheel jogs wait 3 Update calls, and a jog ends 3 Update calls after the
 // wheel's rate was last non-zero.
 TEST_F(WheelJogTest, ReversalWaitAndRestEndAfterExactlyThreeUpdates) {

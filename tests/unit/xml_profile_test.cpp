@@ -309,11 +309,52 @@ TEST_F(XmlProfileTest, CarriageReturnReferencesStayCharactersOfTheText) {
   }
 }
 
+// A line feed written as a reference right after a raw carriage return stays a line end of its
+// own: saved raw, the two would read as one CR LF.
+TEST_F(XmlProfileTest, ALineFeedReferenceAfterACarriageReturnStaysItsOwnLineEnd) {
+  for (const char* text : {"a\r&#10;b", "a\r\r&#10;&#10;\rb"}) {
+    WriteFile(path_, std::string("<r><p>") + text + "</p></r>");
+    pugi::xml_document original;
+    ASSERT_TRUE(original.load_file(path_.c_str()));  // line ends normalised, as any reader does
+    {
+      XmlProfile profile(path_);
+      profile.WriteInt(kSection, "DelaySteps", 30);
+    }
+    pugi::xml_document saved;
+    ASSERT_TRUE(saved.load_file(path_.c_str()));
+    EXPECT_EQ(std::string(saved.child("r").child_value("p")),
+              std::string(original.child("r").child_value("p")))
+        << text;
+  }
+}
+
+// A reference to the character 0 is not XML, and the document would end its text there: the
+// file is refused like any other that cannot be read, and never written. In a comment it is
+// only text.
+TEST_F(XmlProfileTest, AReferenceToCharacterZeroRefusesTheFile) {
+  const std::pair<const char*, bool> files[] = {
+      {"<r><p>a&#0;b</p></r>", false},
+      {"<r><p a=\"a&#x0000;b\"/></r>", false},
+      {"<r>&#00;</r>", false},
+      {"<!DOCTYPE r \"<?\"><r><p>&#0;</p></r>", false},
+      {"<r><!-- &#0; --><?pi &#0;?><![CDATA[&#0;]]><p>a&#10;b</p></r>", true},
+  };
+  for (const auto& [file, readable] : files) {
+    WriteFile(path_, file);
+    {
+      XmlProfile profile(path_);
+      EXPECT_EQ(profile.SavesOnClose(), readable) << file;
+      profile.WriteInt(kSection, "DelaySteps", 30);
+    }
+    EXPECT_EQ(ReadFile(path_) == file, !readable) << file;
+  }
+}
+
 // Doctypes and processing instructions keep their bytes, whatever line ends they hold.
 TEST_F(XmlProfileTest, CarriageReturnReferencesLeaveDoctypesAndInstructionsAsTheyWere) {
   const std::string file =
       "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\r\n<!ENTITY e \"x\">\r]>\n"
-      "<r><?pi a\rb\r\nc?><!-- <?x --><![CDATA[<!DOCTYPE]]><p>a&#13;b</p></r>\n";
+      "<r><?pi a\rb\r\nc?><?blank ?><!-- <?x --><![CDATA[<!DOCTYPE]]><p>a&#13;b</p></r>\n";
   WriteFile(path_, file);
   { XmlProfile profile(path_); }
   EXPECT_EQ(ReadFile(path_), file);
