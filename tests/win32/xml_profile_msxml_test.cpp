@@ -195,5 +195,18 @@ TEST_F(ProfileOverMsxml, CarriageReturnReferencesStayCharactersOfTheText) {
   }
 }
 
+// A reference to the character 0 is not XML: the document refuses the file, which is never
+// written, as on the virtual platform.
+TEST_F(ProfileOverMsxml, AReferenceToCharacterZeroRefusesTheFile) {
+  const std::string file = "<profile><Host>a&#0;b</Host></profile>";
+  WriteBytes(path_, file);
+  {
+    XmlProfile profile(path_);
+    EXPECT_FALSE(profile.SavesOnClose());
+    profile.WriteInt(kSection, "DelaySteps", 30);
+  }
+  EXPECT_EQ(ReadBytes(path_), file);
+}
+
 }  // namespace
 }  // namespace pendant
