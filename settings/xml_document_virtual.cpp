@@ -25,8 +25,8 @@ constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes |
                                  pugi::parse_ws_pcdata | pugi::parse_fragment;
 // Written back without re-indentation: the whitespace the file had is in the document.
 constexpr unsigned kSaveFlags = pugi::format_raw;
-// For a file whose text holds a carriage-return reference (see xml_line_ends.h); every other
-// file keeps its bytes exactly.
+// For a file whose texts would read otherwise once saved with raw line ends, as one with a
+// carriage-return reference (see xml_line_ends.h); every other file keeps its bytes exactly.
 constexpr unsigned kParseFlagsWithLineEnds = kParseFlags | pugi::parse_eol;
 
 pugi::xml_node NodeOf(void* node) {
