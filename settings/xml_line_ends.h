@@ -1,7 +1,8 @@
-// Carriage returns the host wrote as references (`&#13;`) in the virtual platform's document.
-// With raw line ends such a carriage return looks like a line end and would be saved as one, so
-// a file whose text holds one is read with line ends normalised, and saved through WithLineEnds
-// with its own line end and the references written again.
+// Line ends the host wrote as references, in the virtual platform's document. Read with raw line
+// ends, a carriage return written as `&#13;` looks like a line end, and a line feed written as
+// `&#10;` after a raw carriage return joins it into one CR LF. A file where saving would change
+// a text so is read with line ends normalised, and saved through WithLineEnds with its own line
+// end and the carriage returns written as references again.
 #pragma once
 
 #include <pugixml.hpp>
