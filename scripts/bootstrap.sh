@@ -29,9 +29,19 @@ if [ ${#missing[@]} -gt 0 ]; then
   if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     sudo_if_needed dpkg --add-architecture i386
   fi
-  sudo_if_needed apt-get update -qq
-  sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" \
-    >/dev/null
+  # A mirror caught in the middle of a sync fails the update, or leaves one architecture's
+  # index behind the other's so that 32-bit packages no longer match the 64-bit ones. The
+  # update is tried again; an install that still cannot match them takes every package from
+  # the release itself, whose indexes always agree.
+  for wait_seconds in 20 40 0; do
+    sudo_if_needed apt-get update -qq && break
+    [ "$wait_seconds" -eq 0 ] || sleep "$wait_seconds"
+  done
+  install_missing() {
+    sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" \
+      "${missing[@]}" >/dev/null
+  }
+  install_missing || install_missing -t "$(. /etc/os-release && echo "$VERSION_CODENAME")"
 fi
 
 [ "${1:-}" = bench ] && exit 0
